@@ -1,0 +1,70 @@
+#include "timestamp.h"
+
+qint64 timestampToMs(QString text)
+{
+    const int hours = text.midRef(0, 2).toInt(nullptr, 10);
+    const int minutes = text.midRef(3, 2).toInt(nullptr, 10);
+    const int seconds = text.midRef(6, 2).toInt(nullptr, 10);
+    const int milliseconds = text.midRef(9, 3).toInt(nullptr, 10);
+    return qint64(hours * 3600000 + minutes * 60000 + seconds * 1000 + milliseconds);
+}
+
+namespace {
+
+// Writes value in decimal (with a minus sign when negative) at out and returns
+// the position after the last character written.
+char *writeDecimal(char *out, qint64 value)
+{
+    char digits[24];
+    int count = 0;
+    // Work on the negative magnitude so that the lowest qint64 needs no special case.
+    qint64 rest = value < 0 ? value : -value;
+    do {
+        digits[count++] = char('0' - rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    if (value < 0)
+        *out++ = '-';
+    while (count > 0)
+        *out++ = digits[--count];
+    return out;
+}
+
+// Pads with zeros to `width` characters, counting every negative value as small:
+// "less than 10" (or 100) includes all negative numbers.
+char *writePadded(char *out, qint64 value, int width)
+{
+    if (value == 0) {
+        for (int i = 0; i < width; ++i)
+            *out++ = '0';
+        return out;
+    }
+    if (width == 3 && value < 10)
+        *out++ = '0';
+    if (value < (width == 3 ? 100 : 10))
+        *out++ = '0';
+    return writeDecimal(out, value);
+}
+
+} // namespace
+
+QString msToTimestamp(qint64 ms)
+{
+    const qint64 hours = ms / 3600000;
+    qint64 rest = ms - hours * 3600000;
+    const qint64 minutes = rest / 60000;
+    rest -= minutes * 60000;
+    const qint64 seconds = rest / 1000;
+    const qint64 milliseconds = rest - seconds * 1000;
+
+    char buffer[96];
+    char *out = buffer;
+    out = writePadded(out, hours > 23 ? 0 : hours, 2);
+    *out++ = ':';
+    out = writePadded(out, minutes, 2);
+    *out++ = ':';
+    out = writePadded(out, seconds, 2);
+    *out++ = ',';
+    out = writePadded(out, milliseconds, 3);
+    return QString::fromLatin1(buffer, int(out - buffer));
+}

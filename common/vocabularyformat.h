@@ -1,0 +1,20 @@
+#ifndef VOCABULARYFORMAT_H
+#define VOCABULARYFORMAT_H
+
+// The layout of a vocabulary file, shared by the program that writes it and
+// the one that reads it. The file is UTF-8 without a byte-order mark; line 1
+// is the video path, every later line one record:
+//     word --> translation[ --> context][ --> start***end]
+// followed by CR LF. Line breaks inside a field are stored as "-*-".
+namespace VocabularyFormat {
+
+constexpr char FieldSeparator[] = " --> ";
+// What the reader looks for; it then drops one character on each side.
+constexpr char SeparatorCore[] = "-->";
+constexpr char LineBreakMarker[] = "-*-";
+constexpr char TimeRangeJoiner[] = "***";
+constexpr char LineTerminator[] = "\r\n";
+
+} // namespace VocabularyFormat
+
+#endif // VOCABULARYFORMAT_H

@@ -1,0 +1,113 @@
+#include "modaldriver.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QRect>
+#include <QTimer>
+
+namespace {
+
+class ModalWatcher : public QObject
+{
+public:
+    ModalWatcher(std::function<void(QWidget *)> handler, int timeoutMs)
+        : handler(std::move(handler)), remainingPolls(timeoutMs / pollMs)
+    {
+        connect(&timer, &QTimer::timeout, this, &ModalWatcher::poll);
+        timer.start(pollMs);
+    }
+
+private:
+    void poll()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal->isVisible()) {
+            timer.stop();
+            auto run = std::move(handler);
+            deleteLater();
+            run(modal);
+            return;
+        }
+        if (--remainingPolls <= 0) {
+            timer.stop();
+            deleteLater();
+        }
+    }
+
+    static constexpr int pollMs = 20;
+    std::function<void(QWidget *)> handler;
+    QTimer timer;
+    int remainingPolls;
+};
+
+} // namespace
+
+void whenModalAppears(std::function<void(QWidget *)> handler, int timeoutMs)
+{
+    new ModalWatcher(std::move(handler), timeoutMs);
+}
+
+void answerFileDialog(const QString &path, FileDialogSeen *seen)
+{
+    whenModalAppears([path, seen](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (!dialog) {
+            // Not what the test expected: close it so the test does not hang.
+            modal->close();
+            return;
+        }
+        if (seen) {
+            seen->appeared = true;
+            seen->caption = dialog->windowTitle();
+            seen->nameFilters = dialog->nameFilters();
+            seen->saveDialog = dialog->acceptMode() == QFileDialog::AcceptSave;
+        }
+        if (path.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        if (dialog->acceptMode() == QFileDialog::AcceptSave) {
+            // Qt asks before an existing file is chosen; answer yes.
+            whenModalAppears([dialog](QWidget *question) {
+                if (question == dialog)
+                    return;
+                auto *box = qobject_cast<QMessageBox *>(question);
+                if (box && box->button(QMessageBox::Yes))
+                    box->button(QMessageBox::Yes)->click();
+            }, 1500);
+        }
+        auto *nameField = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        if (nameField)
+            nameField->setText(path);
+        else
+            dialog->selectFile(path);
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    });
+}
+
+void closeNextModal(ModalSeen *seen)
+{
+    whenModalAppears([seen](QWidget *modal) {
+        seen->appeared = true;
+        seen->className = QString::fromLatin1(modal->metaObject()->className());
+        seen->title = modal->windowTitle();
+        seen->fontFamily = modal->font().family();
+        seen->fontPointSize = modal->font().pointSize();
+        if (auto *label = modal->findChild<QLabel *>()) {
+            seen->labelText = label->text();
+            seen->labelGeometry = label->geometry();
+            seen->fontFamily = label->font().family();
+            seen->fontPointSize = label->font().pointSize();
+        }
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    });
+}

@@ -1,0 +1,45 @@
+#ifndef MODALDRIVER_H
+#define MODALDRIVER_H
+
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+// Drives modal dialogs the way a user would: a timer waits for the next modal
+// widget to become active and hands it to `handler`, which fills it in and
+// closes it. Arm the driver before triggering the action that opens the dialog.
+void whenModalAppears(std::function<void(QWidget *modal)> handler, int timeoutMs = 15000);
+
+// What a file dialog showed, recorded when it was answered.
+struct FileDialogSeen
+{
+    bool appeared = false;
+    QString caption;
+    QStringList nameFilters;
+    bool saveDialog = false;
+};
+
+// Answers the next file dialog: types `path` into its file-name field and
+// accepts it, or cancels it when `path` is empty. If the dialog then asks
+// whether to replace an existing file, the answer is yes.
+void answerFileDialog(const QString &path, FileDialogSeen *seen = nullptr);
+
+// What the attention dialog (or any other modal) showed before it was closed.
+struct ModalSeen
+{
+    bool appeared = false;
+    QString className;
+    QString title;
+    QString labelText;
+    QRect labelGeometry;
+    QString fontFamily;
+    int fontPointSize = 0;
+};
+
+// Records the next modal widget, its first QLabel child, and closes it.
+void closeNextModal(ModalSeen *seen);
+
+#endif // MODALDRIVER_H
