@@ -60,6 +60,8 @@ void MyWidget::MyEventHandler()
 
     const QString path = QFileDialog::getOpenFileName(
         this, QStringLiteral("Открыть файл"), QStringLiteral("./"), QStringLiteral("TXT (*.txt)"));
+    if (path.isEmpty())
+        return;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return;
