@@ -35,8 +35,6 @@ private slots:
     void cleanup();
 
     void mainWidget();
-    void mainWidgetLayout_data();
-    void mainWidgetLayout();
     void textPanels();
     void toolTips_data();
     void toolTips();
@@ -127,48 +125,6 @@ void TestTrainerWindows::mainWidget()
         QCOMPARE(button->text(), QString());
         QVERIFY2(!button->icon().isNull(), qPrintable(button->objectName()));
     }
-}
-
-void TestTrainerWindows::mainWidgetLayout_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("className");
-    QTest::addColumn<QString>("parentName");
-    QTest::addColumn<QRect>("geometry");
-
-    const auto row = [](const char *name, const char *className, const char *parent, QRect geometry) {
-        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(className)
-                            << QString::fromLatin1(parent) << geometry;
-    };
-    row("MyPushButton1", "QPushButton", "MyWidget", QRect(20, 20, 41, 31));
-    row("MyPushButton2", "QPushButton", "MyWidget", QRect(20, 400, 41, 31));
-    row("groupBox", "QGroupBox", "MyWidget", QRect(90, 20, 301, 91));
-    row("textBrowser_1", "QTextBrowser", "groupBox", QRect(20, 20, 261, 61));
-    row("MyLineEdit", "QLineEdit", "MyWidget", QRect(130, 130, 241, 20));
-    row("groupBox_2", "QGroupBox", "MyWidget", QRect(90, 170, 301, 91));
-    row("textBrowser_2", "QTextBrowser", "groupBox_2", QRect(20, 10, 261, 61));
-    row("groupBox_3", "QGroupBox", "MyWidget", QRect(90, 280, 301, 131));
-    row("textBrowser_3", "QTextBrowser", "groupBox_3", QRect(20, 20, 261, 91));
-    row("MyPushButton3", "QPushButton", "MyWidget", QRect(20, 250, 41, 31));
-    row("MyPushButton4", "QPushButton", "MyWidget", QRect(420, 250, 41, 31));
-    row("groupBox_4", "QGroupBox", "MyWidget", QRect(400, 380, 71, 61));
-    row("textBrowser", "QTextBrowser", "groupBox_4", QRect(10, 10, 51, 41));
-    row("pushButton_H", "QPushButton", "MyWidget", QRect(420, 20, 41, 31));
-}
-
-void TestTrainerWindows::mainWidgetLayout()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, className);
-    QFETCH(QString, parentName);
-    QFETCH(QRect, geometry);
-
-    const QList<QWidget *> found = widget->findChildren<QWidget *>(name);
-    QCOMPARE(found.size(), 1);
-    QWidget *child = found.first();
-    QCOMPARE(QString::fromLatin1(child->metaObject()->className()), className);
-    QCOMPARE(child->parentWidget()->objectName(), parentName);
-    QCOMPARE(child->geometry(), geometry);
 }
 
 void TestTrainerWindows::textPanels()
