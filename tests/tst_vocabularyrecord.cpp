@@ -6,6 +6,7 @@
 #include <QtTest>
 
 Q_DECLARE_METATYPE(AppendOutcome)
+Q_DECLARE_METATYPE(VocabularyEntry)
 
 class TestVocabularyRecord : public QObject
 {
@@ -37,97 +38,83 @@ QByteArray TestVocabularyRecord::fileBytes(const QString &path)
 
 void TestVocabularyRecord::assemble_data()
 {
-    QTest::addColumn<QString>("word");
-    QTest::addColumn<QString>("translation");
-    QTest::addColumn<QString>("context");
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("end");
+    QTest::addColumn<VocabularyEntry>("entry");
     QTest::addColumn<QByteArray>("record");
 
     QTest::newRow("word and translation")
-        << "hello" << "hi" << "" << "" << "" << QByteArray("hello --> hi");
+        << VocabularyEntry{"hello", "hi", "", "", ""} << QByteArray("hello --> hi");
     QTest::newRow("with context")
-        << "hello" << "hi" << "Hello there." << "" << ""
+        << VocabularyEntry{"hello", "hi", "Hello there.", "", ""}
         << QByteArray("hello --> hi --> Hello there.");
     QTest::newRow("with time range")
-        << "hello" << "hi" << "" << "00:00:01,000" << "00:00:02,500"
+        << VocabularyEntry{"hello", "hi", "", "00:00:01,000", "00:00:02,500"}
         << QByteArray("hello --> hi --> 00:00:01,000***00:00:02,500");
     QTest::newRow("context and time range")
-        << "run out" << "to finish" << "We ran out\nof time." << "00:01:02,500" << "00:01:04,000"
+        << VocabularyEntry{"run out", "to finish", "We ran out\nof time.", "00:01:02,500", "00:01:04,000"}
         << QByteArray("run out --> to finish --> We ran out-*-of time. --> 00:01:02,500***00:01:04,000");
     QTest::newRow("three-line context, two markers")
-        << "w" << "t" << "one\ntwo\nthree" << "" << ""
+        << VocabularyEntry{"w", "t", "one\ntwo\nthree", "", ""}
         << QByteArray("w --> t --> one-*-two-*-three");
     QTest::newRow("empty line in context, markers back to back")
-        << "w" << "t" << "one\n\nthree" << "" << ""
+        << VocabularyEntry{"w", "t", "one\n\nthree", "", ""}
         << QByteArray("w --> t --> one-*--*-three");
     QTest::newRow("line breaks in word and translation")
-        << "give\nup" << "to\nquit" << "" << "" << ""
-        << QByteArray("give-*-up --> to-*-quit");
+        << VocabularyEntry{"give\nup", "to\nquit", "", "", ""} << QByteArray("give-*-up --> to-*-quit");
     QTest::newRow("only a start: no time range")
-        << "w" << "t" << "c" << "00:00:01,000" << "" << QByteArray("w --> t --> c");
+        << VocabularyEntry{"w", "t", "c", "00:00:01,000", ""} << QByteArray("w --> t --> c");
     QTest::newRow("only an end: no time range")
-        << "w" << "t" << "" << "" << "00:00:01,000" << QByteArray("w --> t");
+        << VocabularyEntry{"w", "t", "", "", "00:00:01,000"} << QByteArray("w --> t");
     QTest::newRow("blanks kept, blank context counts")
-        << " w " << "  t" << " " << "" << "" << QByteArray(" w  -->   t -->  ");
+        << VocabularyEntry{" w ", "  t", " ", "", ""} << QByteArray(" w  -->   t -->  ");
     QTest::newRow("time texts written as they stand")
-        << "w" << "t" << "" << "soon" << "later" << QByteArray("w --> t --> soon***later");
+        << VocabularyEntry{"w", "t", "", "soon", "later"} << QByteArray("w --> t --> soon***later");
     QTest::newRow("cyrillic as UTF-8")
-        << QStringLiteral("кошка") << QStringLiteral("cat") << QStringLiteral("Это кошка.")
-        << "" << ""
+        << VocabularyEntry{QStringLiteral("кошка"), "cat", QStringLiteral("Это кошка."), "", ""}
         << QByteArray("\xD0\xBA\xD0\xBE\xD1\x88\xD0\xBA\xD0\xB0 --> cat --> "
                       "\xD0\xAD\xD1\x82\xD0\xBE \xD0\xBA\xD0\xBE\xD1\x88\xD0\xBA\xD0\xB0.");
 }
 
 void TestVocabularyRecord::assemble()
 {
-    QFETCH(QString, word);
-    QFETCH(QString, translation);
-    QFETCH(QString, context);
-    QFETCH(QString, start);
-    QFETCH(QString, end);
+    QFETCH(VocabularyEntry, entry);
     QFETCH(QByteArray, record);
-    QCOMPARE(assembleVocabularyRecord({word, translation, context, start, end}).toUtf8(), record);
+    QCOMPARE(assembleVocabularyRecord(entry).toUtf8(), record);
 }
 
 void TestVocabularyRecord::readsBack_data()
 {
-    QTest::addColumn<QString>("word");
-    QTest::addColumn<QString>("translation");
-    QTest::addColumn<QString>("context");
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("end");
+    QTest::addColumn<VocabularyEntry>("entry");
     QTest::addColumn<bool>("readsBack");
 
     const QString time = QStringLiteral("00:00:01,000");
-    QTest::newRow("plain entry") << "w" << "t" << "c" << time << time << true;
-    QTest::newRow("separator core in word") << "a-->b" << "t" << "" << "" << "" << false;
-    QTest::newRow("whole separator in translation") << "w" << "a --> b" << "" << "" << "" << false;
-    QTest::newRow("separator core in context") << "w" << "t" << "x-->" << "" << "" << false;
-    QTest::newRow("separator core in start") << "w" << "t" << "" << "-->" << time << false;
-    QTest::newRow("separator core in end") << "w" << "t" << "" << time << "1-->2" << false;
-    QTest::newRow("joiner in context") << "w" << "t" << "a***b" << "" << "" << false;
-    QTest::newRow("joiner in start") << "w" << "t" << "" << "***" << time << false;
-    QTest::newRow("joiner in end") << "w" << "t" << "" << time << "0***" << false;
-    QTest::newRow("joiner in word is harmless") << "a***b" << "t" << "" << "" << "" << true;
-    QTest::newRow("joiner in translation is harmless") << "w" << "***" << "" << "" << "" << true;
-    QTest::newRow("arrow without two hyphens") << "->" << "t" << "a->b" << "" << "" << true;
-    QTest::newRow("line break makes a separator core") << "a\n->b" << "t" << "" << "" << "" << false;
-    QTest::newRow("line break in context makes one") << "w" << "t" << "a-\n->" << "" << "" << false;
-    QTest::newRow("hyphens and asterisks kept") << "--" << "**" << "-*- -- **" << "" << "" << true;
-    QTest::newRow("unused start with joiner still refused")
-        << "w" << "t" << "" << "***" << "" << false;
+    QTest::newRow("plain entry") << VocabularyEntry{"w", "t", "c", time, time} << true;
+    QTest::newRow("separator core in word") << VocabularyEntry{"a-->b", "t", "", "", ""} << false;
+    QTest::newRow("whole separator in translation")
+        << VocabularyEntry{"w", "a --> b", "", "", ""} << false;
+    QTest::newRow("separator core in context") << VocabularyEntry{"w", "t", "x-->", "", ""} << false;
+    QTest::newRow("separator core in start") << VocabularyEntry{"w", "t", "", "-->", time} << false;
+    QTest::newRow("separator core in end") << VocabularyEntry{"w", "t", "", time, "1-->2"} << false;
+    QTest::newRow("joiner in context") << VocabularyEntry{"w", "t", "a***b", "", ""} << false;
+    QTest::newRow("joiner in start") << VocabularyEntry{"w", "t", "", "***", time} << false;
+    QTest::newRow("joiner in end") << VocabularyEntry{"w", "t", "", time, "0***"} << false;
+    QTest::newRow("joiner in a lone start still refused")
+        << VocabularyEntry{"w", "t", "", "***", ""} << false;
+    QTest::newRow("joiner in word is harmless") << VocabularyEntry{"a***b", "t", "", "", ""} << true;
+    QTest::newRow("joiner in translation is harmless") << VocabularyEntry{"w", "***", "", "", ""} << true;
+    QTest::newRow("arrow with one hyphen") << VocabularyEntry{"->", "t", "a->b", "", ""} << true;
+    QTest::newRow("line break in word makes a separator core")
+        << VocabularyEntry{"a\n->b", "t", "", "", ""} << false;
+    QTest::newRow("line break in context makes one")
+        << VocabularyEntry{"w", "t", "a-\n->", "", ""} << false;
+    QTest::newRow("hyphens and asterisks kept")
+        << VocabularyEntry{"--", "**", "-*- -- **", "", ""} << true;
 }
 
 void TestVocabularyRecord::readsBack()
 {
-    QFETCH(QString, word);
-    QFETCH(QString, translation);
-    QFETCH(QString, context);
-    QFETCH(QString, start);
-    QFETCH(QString, end);
+    QFETCH(VocabularyEntry, entry);
     QFETCH(bool, readsBack);
-    QCOMPARE(readsBackAsTyped({word, translation, context, start, end}), readsBack);
+    QCOMPARE(readsBackAsTyped(entry), readsBack);
 }
 
 void TestVocabularyRecord::appendWritesBytesExactly()
