@@ -13,8 +13,6 @@
 #include <QtTest>
 #include <memory>
 
-Q_DECLARE_METATYPE(QRect)
-
 namespace {
 
 const QString noVideoText = QStringLiteral("You should open video file.");
