@@ -4,14 +4,30 @@
 #include "mainwindow_2.h"
 #include "mainwindow_help.h"
 #include "my_dialog.h"
+#include "vocabularyrecord.h"
 
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QFont>
+#include <QLabel>
 #include <QMediaPlayer>
 #include <QProgressBar>
 #include <QSlider>
 #include <QUrl>
 #include <QVideoWidget>
+
+namespace {
+
+const QString textFileFilter = QStringLiteral("Text File (*.txt)");
+const QString fileOpenedText = QStringLiteral("The file opend");
+
+// A path or file name this short is taken for none.
+bool tooShortForAPath(const QString &path)
+{
+    return path.size() < 2;
+}
+
+} // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent, Qt::WindowFlags())
@@ -89,7 +105,77 @@ void MainWindow::on_actionOpenVideo_triggered()
     player->play();
 }
 
+void MainWindow::on_actionOpenTextFile_triggered()
+{
+    textFilePath = QFileDialog::getOpenFileName(this, QStringLiteral("Open Text File to Write"),
+                                                QString(), textFileFilter);
+    if (canAppendToFile(textFilePath))
+        ui->statusBar->showMessage(fileOpenedText);
+}
+
+void MainWindow::on_actionSaveYour_triggered()
+{
+    if (tooShortForAPath(textFilePath)) {
+        showAttention(QStringLiteral("You should open or create text file."), QRect(90, 60, 230, 20));
+        return;
+    }
+    const VocabularyEntry entry{ui->textEdit_4->toPlainText(), ui->textEdit_5->toPlainText(),
+                                ui->textEdit_3->toPlainText(), ui->lineEdit_1->text(),
+                                ui->lineEdit_2->text()};
+    if (entry.word.isEmpty() || entry.translation.isEmpty()) {
+        showAttention(QStringLiteral("You should fill \"Word\" and \"Translation\" at least. "),
+                      QRect(50, 60, 300, 20));
+        return;
+    }
+    if (entry.start.isEmpty() != entry.end.isEmpty()) {
+        showAttention(QStringLiteral("You should fill both fields of time."), QRect(90, 60, 300, 20));
+        return;
+    }
+    if (!readsBackAsTyped(entry)) {
+        showAttention(QStringLiteral("Remove \"-->\" and \"***\" from the fields."),
+                      QRect(60, 60, 300, 20));
+        return;
+    }
+    switch (appendLineToFile(textFilePath, assembleVocabularyRecord(entry))) {
+    case AppendOutcome::OpenFailed:
+        showAttention(QStringLiteral("The file could not be opened for writing."), QRect(60, 60, 300, 20));
+        return;
+    case AppendOutcome::WriteFailed:
+        showAttention(QStringLiteral("The entry could not be written to the file."), QRect(60, 60, 300, 20));
+        return;
+    case AppendOutcome::Written:
+        break;
+    }
+    ui->textEdit_4->clear();
+    ui->textEdit_5->clear();
+    ui->textEdit_3->clear();
+    ui->lineEdit_1->clear();
+    ui->lineEdit_2->clear();
+}
+
+void MainWindow::on_actionCreateTextFile_triggered()
+{
+    if (tooShortForAPath(videoPath)) {
+        showAttention(QStringLiteral("You should open video file."), QRect(115, 60, 230, 20));
+        return;
+    }
+    // Qt's own dialog asks before an existing file is chosen; the file is
+    // appended to, never emptied.
+    textFilePath = QFileDialog::getSaveFileName(this, QStringLiteral("Create File to Write"),
+                                                QString(), textFileFilter);
+    if (appendLineToFile(textFilePath, videoPath) == AppendOutcome::Written)
+        ui->statusBar->showMessage(fileOpenedText);
+}
+
 void MainWindow::on_actionAbout_triggered()
 {
     helpWindow->show();
+}
+
+void MainWindow::showAttention(const QString &text, const QRect &labelGeometry)
+{
+    attentionDialog->setFont(QFont(QStringLiteral("Roboto"), 10));
+    attentionDialog->messageLabel->setGeometry(labelGeometry);
+    attentionDialog->messageLabel->setText(text);
+    attentionDialog->exec();
 }

@@ -9,6 +9,7 @@ class MainWindow_Help;
 class My_Dialog;
 class QMediaPlayer;
 class QProgressBar;
+class QRect;
 class QSlider;
 class QVideoWidget;
 
@@ -35,11 +36,18 @@ private slots:
     void on_actionPause_triggered();
     void on_actionStopVideo_triggered();
     void on_actionOpenVideo_triggered();
+    void on_actionOpenTextFile_triggered();
+    void on_actionSaveYour_triggered();
+    void on_actionCreateTextFile_triggered();
     void on_actionAbout_triggered();
 
 private:
     // The video window stops this window's player when it is closed.
     friend class MainWindow_2;
+    // Paths of one character cannot come from a file dialog.
+    friend class TestVocabularyCapture;
+
+    void showAttention(const QString &text, const QRect &labelGeometry);
 
     MainWindow_2 *videoWindow = nullptr;
     MainWindow_Help *helpWindow = nullptr;

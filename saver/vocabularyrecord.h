@@ -1,0 +1,42 @@
+#ifndef VOCABULARYRECORD_H
+#define VOCABULARYRECORD_H
+
+#include <QString>
+
+// One entry as the learner typed it: plain texts of the three text edits
+// (line breaks as LF) and the two time texts as they stand.
+struct VocabularyEntry
+{
+    QString word;
+    QString translation;
+    QString context;
+    QString start;
+    QString end;
+};
+
+// The record line for `entry`, without line terminator: word and translation,
+// the context when it is not empty, the time range when both time texts are
+// given. Line breaks become the line-break marker; nothing else is changed.
+QString assembleVocabularyRecord(const VocabularyEntry &entry);
+
+// False when the reader would cut the record elsewhere than the writer joined
+// it: a field separator core inside any field, or a time range joiner in the
+// context (taken for a time range) or in a time text (split at the wrong place).
+bool readsBackAsTyped(const VocabularyEntry &entry);
+
+enum class AppendOutcome {
+    Written,
+    OpenFailed,
+    WriteFailed,
+};
+
+// Appends `line` and the line terminator to the file at `path` as UTF-8
+// without byte-order mark, creating the file if needed and never truncating
+// it. The file is open only during the call.
+AppendOutcome appendLineToFile(const QString &path, const QString &line);
+
+// Opens the file at `path` for appending (creating it if needed) and closes
+// it again without writing.
+bool canAppendToFile(const QString &path);
+
+#endif // VOCABULARYRECORD_H

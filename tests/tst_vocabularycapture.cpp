@@ -1,0 +1,528 @@
+#include "mainwindow.h"
+#include "modaldriver.h"
+#include "vocabularyrecord.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+const QString noVideoText = QStringLiteral("You should open video file.");
+const QString noTargetText = QStringLiteral("You should open or create text file.");
+const QString wordMissingText =
+    QStringLiteral("You should fill \"Word\" and \"Translation\" at least. ");
+const QString oneTimeText = QStringLiteral("You should fill both fields of time.");
+const QString notOpenedText = QStringLiteral("The file could not be opened for writing.");
+const QString notWrittenText = QStringLiteral("The entry could not be written to the file.");
+const QString ambiguousText = QStringLiteral("Remove \"-->\" and \"***\" from the fields.");
+const QString openedText = QStringLiteral("The file opend");
+
+} // namespace
+
+Q_DECLARE_METATYPE(VocabularyEntry)
+
+class TestVocabularyCapture : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void refusedSave_data();
+    void refusedSave();
+    void createWithoutVideo();
+    void createOnNewFile();
+    void createOnFileWithRecords();
+    void createCancelledEmptiesTarget();
+    void createOnFullDevice();
+    void openWritesNothing_data();
+    void openWritesNothing();
+    void savedRecord_data();
+    void savedRecord();
+    void twoSavesTwoLines();
+    void unopenableTarget();
+    void fullDeviceTarget();
+    void oneCharacterPaths();
+    void workedExample();
+
+private:
+    QString makeFile(const QString &name, const QByteArray &bytes = QByteArray());
+    static QByteArray fileBytes(const QString &path);
+    void openVideo(const QString &path);
+    void openTarget(const QString &path);
+    void createTarget(const QString &path);
+    void type(const VocabularyEntry &entry);
+    VocabularyEntry shownEntry() const;
+    ModalSeen triggerExpectingAttention(const char *actionName);
+    void trigger(const char *actionName);
+    void triggerAnsweringFileDialog(const char *actionName, const QString &path);
+    static void disarmDriver();
+    void verifyAttention(const ModalSeen &seen, const QString &text, const QRect &geometry);
+    void verifyEntryKept(const VocabularyEntry &entry);
+    void saveExpectingNoRefusal();
+    QString statusText() const;
+
+    FileDialogSeen fileDialogSeen;
+    ModalSeen attentionSeen;
+    const QString startDirectory = QDir::currentPath();
+    std::unique_ptr<QTemporaryDir> directory;
+    MainWindow *window = nullptr;
+};
+
+void TestVocabularyCapture::init()
+{
+    directory = std::make_unique<QTemporaryDir>();
+    QVERIFY(directory->isValid());
+    window = new MainWindow(nullptr);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+}
+
+void TestVocabularyCapture::cleanup()
+{
+    delete window;
+    window = nullptr;
+    QDir::setCurrent(startDirectory);
+    directory.reset();
+}
+
+QString TestVocabularyCapture::makeFile(const QString &name, const QByteArray &bytes)
+{
+    const QString path = directory->filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return path;
+}
+
+QByteArray TestVocabularyCapture::fileBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray("<no file>");
+    return file.readAll();
+}
+
+void TestVocabularyCapture::trigger(const char *actionName)
+{
+    auto *action = window->findChild<QAction *>(QLatin1String(actionName));
+    QVERIFY2(action, actionName);
+    action->trigger();
+}
+
+void TestVocabularyCapture::openVideo(const QString &path)
+{
+    triggerAnsweringFileDialog("actionOpenVideo", path);
+    QVERIFY(fileDialogSeen.appeared);
+}
+
+void TestVocabularyCapture::openTarget(const QString &path)
+{
+    triggerAnsweringFileDialog("actionOpenTextFile", path);
+    QVERIFY(fileDialogSeen.appeared);
+    QCOMPARE(fileDialogSeen.caption, QStringLiteral("Open Text File to Write"));
+    QCOMPARE(fileDialogSeen.nameFilters, QStringList{QStringLiteral("Text File (*.txt)")});
+    QVERIFY(!fileDialogSeen.saveDialog);
+}
+
+void TestVocabularyCapture::createTarget(const QString &path)
+{
+    triggerAnsweringFileDialog("actionCreateTextFile", path);
+    QVERIFY(fileDialogSeen.appeared);
+    QCOMPARE(fileDialogSeen.caption, QStringLiteral("Create File to Write"));
+    QCOMPARE(fileDialogSeen.nameFilters, QStringList{QStringLiteral("Text File (*.txt)")});
+    QVERIFY(fileDialogSeen.saveDialog);
+}
+
+void TestVocabularyCapture::type(const VocabularyEntry &entry)
+{
+    window->findChild<QTextEdit *>(QStringLiteral("textEdit_4"))->setPlainText(entry.word);
+    window->findChild<QTextEdit *>(QStringLiteral("textEdit_5"))->setPlainText(entry.translation);
+    window->findChild<QTextEdit *>(QStringLiteral("textEdit_3"))->setPlainText(entry.context);
+    window->findChild<QLineEdit *>(QStringLiteral("lineEdit_1"))->setText(entry.start);
+    window->findChild<QLineEdit *>(QStringLiteral("lineEdit_2"))->setText(entry.end);
+}
+
+VocabularyEntry TestVocabularyCapture::shownEntry() const
+{
+    return {window->findChild<QTextEdit *>(QStringLiteral("textEdit_4"))->toPlainText(),
+            window->findChild<QTextEdit *>(QStringLiteral("textEdit_5"))->toPlainText(),
+            window->findChild<QTextEdit *>(QStringLiteral("textEdit_3"))->toPlainText(),
+            window->findChild<QLineEdit *>(QStringLiteral("lineEdit_1"))->text(),
+            window->findChild<QLineEdit *>(QStringLiteral("lineEdit_2"))->text()};
+}
+
+ModalSeen TestVocabularyCapture::triggerExpectingAttention(const char *actionName)
+{
+    attentionSeen = {};
+    closeNextModal(&attentionSeen);
+    trigger(actionName);
+    const ModalSeen seen = attentionSeen;
+    if (!seen.appeared)
+        disarmDriver();
+    return seen;
+}
+
+void TestVocabularyCapture::triggerAnsweringFileDialog(const char *actionName, const QString &path)
+{
+    fileDialogSeen = {};
+    answerFileDialog(path, &fileDialogSeen);
+    trigger(actionName);
+    if (!fileDialogSeen.appeared)
+        disarmDriver();
+}
+
+// A driver whose dialog never came stays armed and would take a dialog of a
+// later step; give it one of its own to close.
+void TestVocabularyCapture::disarmDriver()
+{
+    QDialog decoy;
+    QTimer::singleShot(2000, &decoy, &QDialog::reject);
+    decoy.exec();
+}
+
+void TestVocabularyCapture::verifyAttention(const ModalSeen &seen, const QString &text,
+                                            const QRect &geometry)
+{
+    QVERIFY(seen.appeared);
+    QCOMPARE(seen.className, QStringLiteral("My_Dialog"));
+    QCOMPARE(seen.title, QStringLiteral("Atention!"));
+    QCOMPARE(seen.labelText, text);
+    QCOMPARE(seen.labelGeometry, geometry);
+    QCOMPARE(seen.fontFamily, QStringLiteral("Roboto"));
+    QCOMPARE(seen.fontPointSize, 10);
+}
+
+void TestVocabularyCapture::verifyEntryKept(const VocabularyEntry &entry)
+{
+    const VocabularyEntry shown = shownEntry();
+    QCOMPARE(shown.word, entry.word);
+    QCOMPARE(shown.translation, entry.translation);
+    QCOMPARE(shown.context, entry.context);
+    QCOMPARE(shown.start, entry.start);
+    QCOMPARE(shown.end, entry.end);
+}
+
+void TestVocabularyCapture::saveExpectingNoRefusal()
+{
+    // Runs inside the attention dialog's event loop if one opens, so a
+    // refusal fails the test instead of blocking it.
+    bool refused = false;
+    QMetaObject::invokeMethod(window, [&refused] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            refused = true;
+            modal->close();
+        }
+    }, Qt::QueuedConnection);
+    trigger("actionSaveYour");
+    QCoreApplication::sendPostedEvents();
+    QVERIFY(!refused);
+}
+
+QString TestVocabularyCapture::statusText() const
+{
+    return window->findChild<QStatusBar *>(QStringLiteral("statusBar"))->currentMessage();
+}
+
+void TestVocabularyCapture::refusedSave_data()
+{
+    QTest::addColumn<bool>("withTarget");
+    QTest::addColumn<VocabularyEntry>("entry");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QRect>("geometry");
+
+    const QString time = QStringLiteral("00:00:01,000");
+    const QRect targetGeometry(90, 60, 230, 20);
+    const QRect wordGeometry(50, 60, 300, 20);
+    const QRect timeGeometry(90, 60, 300, 20);
+    const QRect soundGeometry(60, 60, 300, 20);
+
+    QTest::newRow("no target")
+        << false << VocabularyEntry{"w", "t", "c", time, time} << noTargetText << targetGeometry;
+    QTest::newRow("no target comes before an empty word")
+        << false << VocabularyEntry{"", "t", "", time, ""} << noTargetText << targetGeometry;
+    QTest::newRow("empty word")
+        << true << VocabularyEntry{"", "t", "c", time, time} << wordMissingText << wordGeometry;
+    QTest::newRow("empty translation")
+        << true << VocabularyEntry{"w", "", "", "", ""} << wordMissingText << wordGeometry;
+    QTest::newRow("empty word comes before one time")
+        << true << VocabularyEntry{"", "t", "", time, ""} << wordMissingText << wordGeometry;
+    QTest::newRow("start only")
+        << true << VocabularyEntry{"w", "t", "c", time, ""} << oneTimeText << timeGeometry;
+    QTest::newRow("end only")
+        << true << VocabularyEntry{"w", "t", "", "", time} << oneTimeText << timeGeometry;
+    QTest::newRow("one time comes before a separator in the word")
+        << true << VocabularyEntry{"a-->b", "t", "", "", time} << oneTimeText << timeGeometry;
+    QTest::newRow("separator in the word")
+        << true << VocabularyEntry{"a-->b", "t", "", "", ""} << ambiguousText << soundGeometry;
+    QTest::newRow("separator in the translation")
+        << true << VocabularyEntry{"w", "a --> b", "", time, time} << ambiguousText << soundGeometry;
+    QTest::newRow("separator made by a line break in the context")
+        << true << VocabularyEntry{"w", "t", "a-\n->b", "", ""} << ambiguousText << soundGeometry;
+    QTest::newRow("separator in the end time")
+        << true << VocabularyEntry{"w", "t", "", time, "-->"} << ambiguousText << soundGeometry;
+    QTest::newRow("joiner in the context")
+        << true << VocabularyEntry{"w", "t", "x***y", "", ""} << ambiguousText << soundGeometry;
+    QTest::newRow("joiner in the start time")
+        << true << VocabularyEntry{"w", "t", "", "0***1", time} << ambiguousText << soundGeometry;
+}
+
+void TestVocabularyCapture::refusedSave()
+{
+    QFETCH(bool, withTarget);
+    QFETCH(VocabularyEntry, entry);
+    QFETCH(QString, text);
+    QFETCH(QRect, geometry);
+
+    const QByteArray before("video.avi\r\n");
+    const QString target = makeFile(QStringLiteral("words.txt"), before);
+    if (withTarget)
+        openTarget(target);
+    type(entry);
+    verifyAttention(triggerExpectingAttention("actionSaveYour"), text, geometry);
+    verifyEntryKept(entry);
+    QCOMPARE(fileBytes(target), before);
+}
+
+void TestVocabularyCapture::createWithoutVideo()
+{
+    const QByteArray before("video.avi\r\n");
+    const QString earlier = makeFile(QStringLiteral("earlier.txt"), before);
+    openTarget(earlier);
+
+    verifyAttention(triggerExpectingAttention("actionCreateTextFile"), noVideoText,
+                    QRect(115, 60, 230, 20));
+
+    const QString wanted = directory->filePath(QStringLiteral("wanted.txt"));
+    // Again, ready to answer a file dialog: the attention dialog comes
+    // instead and the driver closes it.
+    fileDialogSeen = {};
+    answerFileDialog(wanted, &fileDialogSeen);
+    trigger("actionCreateTextFile");
+    QVERIFY(!fileDialogSeen.appeared);
+    QVERIFY(!QFile::exists(wanted));
+
+    // The earlier target is still the one saves go to.
+    type({"w", "t", "", "", ""});
+    saveExpectingNoRefusal();
+    QCOMPARE(fileBytes(earlier), before + "w --> t\r\n");
+}
+
+void TestVocabularyCapture::createOnNewFile()
+{
+    const QString video = makeFile(QStringLiteral("фильм.avi"), "not a film");
+    openVideo(video);
+    const QString target = directory->filePath(QStringLiteral("words.txt"));
+    createTarget(target);
+    QCOMPARE(fileBytes(target), video.toUtf8() + "\r\n");
+    QCOMPARE(statusText(), openedText);
+}
+
+void TestVocabularyCapture::createOnFileWithRecords()
+{
+    const QByteArray before("first.avi\r\nw --> t\r\n");
+    const QString target = makeFile(QStringLiteral("words.txt"), before);
+    const QString video = makeFile(QStringLiteral("second.avi"));
+    openVideo(video);
+    createTarget(target);
+    QCOMPARE(fileBytes(target), before + video.toUtf8() + "\r\n");
+    QCOMPARE(statusText(), openedText);
+}
+
+void TestVocabularyCapture::createCancelledEmptiesTarget()
+{
+    openVideo(makeFile(QStringLiteral("demo.avi")));
+    const QString first = directory->filePath(QStringLiteral("words.txt"));
+    createTarget(first);
+    const QByteArray started = fileBytes(first);
+
+    createTarget(QString());
+    const VocabularyEntry entry{"w", "t", "", "", ""};
+    type(entry);
+    verifyAttention(triggerExpectingAttention("actionSaveYour"), noTargetText,
+                    QRect(90, 60, 230, 20));
+    verifyEntryKept(entry);
+    QCOMPARE(fileBytes(first), started);
+}
+
+void TestVocabularyCapture::createOnFullDevice()
+{
+    openVideo(makeFile(QStringLiteral("demo.avi")));
+    createTarget(QStringLiteral("/dev/full"));
+    // The video path line could not be written: no confirmation.
+    QCOMPARE(statusText(), QString());
+}
+
+void TestVocabularyCapture::openWritesNothing_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("empty file") << QByteArray();
+    QTest::newRow("file with records") << QByteArray("demo.avi\r\nw --> t\r\n");
+    QTest::newRow("no line terminator at the end") << QByteArray("demo.avi");
+}
+
+void TestVocabularyCapture::openWritesNothing()
+{
+    QFETCH(QByteArray, content);
+    const QString target = makeFile(QStringLiteral("words.txt"), content);
+    openTarget(target);
+    QCOMPARE(fileBytes(target), content);
+    QCOMPARE(statusText(), openedText);
+}
+
+void TestVocabularyCapture::savedRecord_data()
+{
+    QTest::addColumn<VocabularyEntry>("entry");
+    QTest::addColumn<QByteArray>("line");
+
+    QTest::newRow("word and translation")
+        << VocabularyEntry{"hello", "hi", "", "", ""} << QByteArray("hello --> hi\r\n");
+    QTest::newRow("with context")
+        << VocabularyEntry{"hello", "hi", "Hi there.", "", ""}
+        << QByteArray("hello --> hi --> Hi there.\r\n");
+    QTest::newRow("with time range")
+        << VocabularyEntry{"hello", "hi", "", "00:00:01,000", "00:00:02,000"}
+        << QByteArray("hello --> hi --> 00:00:01,000***00:00:02,000\r\n");
+    QTest::newRow("context and time range")
+        << VocabularyEntry{"hello", "hi", "Hi there.", "00:00:01,000", "00:00:02,000"}
+        << QByteArray("hello --> hi --> Hi there. --> 00:00:01,000***00:00:02,000\r\n");
+    QTest::newRow("three-line context")
+        << VocabularyEntry{"w", "t", "one\ntwo\nthree", "", ""}
+        << QByteArray("w --> t --> one-*-two-*-three\r\n");
+    QTest::newRow("empty line in the context")
+        << VocabularyEntry{"w", "t", "one\n\nthree", "", ""}
+        << QByteArray("w --> t --> one-*--*-three\r\n");
+    QTest::newRow("blanks count as filled and stay")
+        << VocabularyEntry{" ", " t ", "", "", ""} << QByteArray("  -->  t \r\n");
+    QTest::newRow("cyrillic")
+        << VocabularyEntry{QStringLiteral("ёж"), QStringLiteral("hedgehog"),
+                           QStringLiteral("Ёжик в тумане"), "", ""}
+        << QByteArray("\xD1\x91\xD0\xB6 --> hedgehog --> \xD0\x81\xD0\xB6\xD0\xB8\xD0\xBA "
+                      "\xD0\xB2 \xD1\x82\xD1\x83\xD0\xBC\xD0\xB0\xD0\xBD\xD0\xB5\r\n");
+}
+
+void TestVocabularyCapture::savedRecord()
+{
+    QFETCH(VocabularyEntry, entry);
+    QFETCH(QByteArray, line);
+
+    const QString video = makeFile(QStringLiteral("demo.avi"));
+    openVideo(video);
+    const QString target = directory->filePath(QStringLiteral("words.txt"));
+    createTarget(target);
+    type(entry);
+    saveExpectingNoRefusal();
+    QCOMPARE(fileBytes(target), video.toUtf8() + "\r\n" + line);
+    verifyEntryKept({});
+    QCOMPARE(statusText(), openedText);
+}
+
+void TestVocabularyCapture::twoSavesTwoLines()
+{
+    const QString target = makeFile(QStringLiteral("words.txt"), "demo.avi\r\n");
+    openTarget(target);
+    type({"one", "1", "", "", ""});
+    saveExpectingNoRefusal();
+    type({"two", "2", "", "", ""});
+    saveExpectingNoRefusal();
+    QCOMPARE(fileBytes(target), QByteArray("demo.avi\r\none --> 1\r\ntwo --> 2\r\n"));
+}
+
+void TestVocabularyCapture::unopenableTarget()
+{
+    const VocabularyEntry entry{"w", "t", "c", "00:00:01,000", "00:00:02,000"};
+    const QRect geometry(60, 60, 300, 20);
+
+    // Chosen in a folder that does not exist: the create action cannot start it.
+    openVideo(makeFile(QStringLiteral("demo.avi")));
+    const QString missing = directory->filePath(QStringLiteral("missing/words.txt"));
+    createTarget(missing);
+    QCOMPARE(statusText(), QString());
+    // The fields are checked before the file is tried.
+    const VocabularyEntry ambiguous{"a-->b", "t", "", "", ""};
+    type(ambiguous);
+    verifyAttention(triggerExpectingAttention("actionSaveYour"), ambiguousText, geometry);
+    verifyEntryKept(ambiguous);
+    type(entry);
+    verifyAttention(triggerExpectingAttention("actionSaveYour"), notOpenedText, geometry);
+    verifyEntryKept(entry);
+    QVERIFY(!QFile::exists(missing));
+
+    // Opened fine, then its folder went away.
+    QVERIFY(QDir(directory->path()).mkdir(QStringLiteral("sub")));
+    const QString vanishing = makeFile(QStringLiteral("sub/words.txt"), "demo.avi\r\n");
+    openTarget(vanishing);
+    QVERIFY(QDir(directory->filePath(QStringLiteral("sub"))).removeRecursively());
+    verifyAttention(triggerExpectingAttention("actionSaveYour"), notOpenedText, geometry);
+    verifyEntryKept(entry);
+    QVERIFY(!QFile::exists(vanishing));
+}
+
+void TestVocabularyCapture::fullDeviceTarget()
+{
+    if (!QFile::exists(QStringLiteral("/dev/full")))
+        QSKIP("this system has no /dev/full");
+    openTarget(QStringLiteral("/dev/full"));
+    QCOMPARE(statusText(), openedText);
+    const VocabularyEntry entry{"w", "t", "", "", ""};
+    type(entry);
+    verifyAttention(triggerExpectingAttention("actionSaveYour"), notWrittenText,
+                    QRect(60, 60, 300, 20));
+    verifyEntryKept(entry);
+}
+
+void TestVocabularyCapture::oneCharacterPaths()
+{
+    // Dialogs return absolute paths, so a path this short can only be set here.
+    QVERIFY(QDir::setCurrent(directory->path()));
+
+    window->videoPath = QStringLiteral("v");
+    verifyAttention(triggerExpectingAttention("actionCreateTextFile"), noVideoText,
+                    QRect(115, 60, 230, 20));
+
+    window->textFilePath = QStringLiteral("x");
+    type({"w", "t", "", "", ""});
+    verifyAttention(triggerExpectingAttention("actionSaveYour"), noTargetText,
+                    QRect(90, 60, 230, 20));
+    QVERIFY(!QFile::exists(QStringLiteral("x")));
+
+    // Two characters are enough for both.
+    window->textFilePath = QStringLiteral("xy");
+    saveExpectingNoRefusal();
+    QCOMPARE(fileBytes(directory->filePath(QStringLiteral("xy"))), QByteArray("w --> t\r\n"));
+
+    window->videoPath = QStringLiteral("vw");
+    const QString target = directory->filePath(QStringLiteral("words.txt"));
+    createTarget(target);
+    QCOMPARE(fileBytes(target), QByteArray("vw\r\n"));
+}
+
+void TestVocabularyCapture::workedExample()
+{
+    // The video path comes from a real file; the records match byte for byte.
+    const QString video = makeFile(QStringLiteral("demo.avi"));
+    openVideo(video);
+    const QString target = directory->filePath(QStringLiteral("words.txt"));
+    createTarget(target);
+    type({"run out", "to finish", "We ran out\nof time.", "00:01:02,500", "00:01:04,000"});
+    saveExpectingNoRefusal();
+    type({"hello", "hi", "", "", ""});
+    saveExpectingNoRefusal();
+
+    const QByteArray records =
+        "run out --> to finish --> We ran out-*-of time. --> 00:01:02,500***00:01:04,000\r\n"
+        + QByteArray::fromHex("68656C6C6F202D2D3E2068690D0A");
+    QCOMPARE(fileBytes(target), video.toUtf8() + "\r\n" + records);
+}
+
+QTEST_MAIN(TestVocabularyCapture)
+#include "tst_vocabularycapture.moc"
