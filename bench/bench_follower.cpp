@@ -7,16 +7,32 @@
 
 namespace {
 
-SubtitleTable evenlySpacedCues(int count)
+// A film's worth of cues (2 s each, 1 s gaps) with the follower on the middle one.
+struct Follower
 {
-    // Cues of 2 s with gaps of 1 s, as in a film.
-    SubtitleTable table;
-    for (int index = 0; index < count; ++index) {
-        const qint64 startMs = 1000 + qint64(index) * 3000;
-        table.insert(startMs, SubtitleCue{startMs + 2000, {QStringLiteral("Some words"), QStringLiteral("и ещё")}});
+    explicit Follower(int cueCount, bool pending)
+        : cuePending(pending)
+    {
+        for (int index = 0; index < cueCount; ++index) {
+            const qint64 startMs = 1000 + qint64(index) * 3000;
+            table.insert(startMs, SubtitleCue{startMs + 2000, {QStringLiteral("Some words"), QStringLiteral("и ещё")}});
+        }
+        currentCue = table.constFind(1000 + 3000 * qint64(cueCount / 2));
+        cueStartMs = currentCue.key();
+        cueEndMs = currentCue->endMs;
     }
-    return table;
-}
+
+    FollowerStep report(qint64 positionMs)
+    {
+        return followPosition(table, positionMs, currentCue, cueStartMs, cueEndMs, cuePending);
+    }
+
+    SubtitleTable table;
+    SubtitleTable::const_iterator currentCue;
+    qint64 cueStartMs = -1;
+    qint64 cueEndMs = -1;
+    bool cuePending = false;
+};
 
 void msToTimestampOfPositions(benchmark::State &state)
 {
@@ -31,15 +47,11 @@ BENCHMARK(msToTimestampOfPositions);
 // Playback inside a cue that is already shown: the common report.
 void reportInsideShownCue(benchmark::State &state)
 {
-    const SubtitleTable table = evenlySpacedCues(int(state.range(0)));
-    auto currentCue = table.constFind(1000 + 3000 * (state.range(0) / 2));
-    qint64 cueStartMs = currentCue.key();
-    qint64 cueEndMs = currentCue->endMs;
-    bool cuePending = false;
-    const qint64 position = cueStartMs + 1000;
+    Follower follower(int(state.range(0)), false);
+    const qint64 position = follower.cueStartMs + 1000;
     for (auto _ : state) {
         benchmark::DoNotOptimize(msToTimestamp(position));
-        benchmark::DoNotOptimize(followPosition(table, position, currentCue, cueStartMs, cueEndMs, cuePending));
+        benchmark::DoNotOptimize(follower.report(position));
     }
 }
 BENCHMARK(reportInsideShownCue)->Arg(1500)->Arg(100000);
@@ -47,15 +59,11 @@ BENCHMARK(reportInsideShownCue)->Arg(1500)->Arg(100000);
 // Playback in a gap: the cue before it is selected again at every report.
 void reportBetweenCues(benchmark::State &state)
 {
-    const SubtitleTable table = evenlySpacedCues(int(state.range(0)));
-    auto currentCue = table.constFind(1000 + 3000 * (state.range(0) / 2));
-    qint64 cueStartMs = currentCue.key();
-    qint64 cueEndMs = currentCue->endMs;
-    bool cuePending = true;
-    const qint64 position = cueEndMs + 500;
+    Follower follower(int(state.range(0)), true);
+    const qint64 position = follower.cueEndMs + 500;
     for (auto _ : state) {
         benchmark::DoNotOptimize(msToTimestamp(position));
-        benchmark::DoNotOptimize(followPosition(table, position, currentCue, cueStartMs, cueEndMs, cuePending));
+        benchmark::DoNotOptimize(follower.report(position));
     }
 }
 BENCHMARK(reportBetweenCues)->Arg(1500)->Arg(100000);
@@ -63,17 +71,14 @@ BENCHMARK(reportBetweenCues)->Arg(1500)->Arg(100000);
 // The report that shows a pending cue: three conversions.
 void reportShowingCue(benchmark::State &state)
 {
-    const SubtitleTable table = evenlySpacedCues(1500);
-    auto currentCue = table.constFind(1000 + 3000 * 750);
-    qint64 cueStartMs = currentCue.key();
-    qint64 cueEndMs = currentCue->endMs;
-    const qint64 position = cueStartMs + 10;
+    Follower follower(1500, true);
+    const qint64 position = follower.cueStartMs + 10;
     for (auto _ : state) {
-        bool cuePending = true;
+        follower.cuePending = true;
         benchmark::DoNotOptimize(msToTimestamp(position));
-        if (followPosition(table, position, currentCue, cueStartMs, cueEndMs, cuePending) == FollowerStep::Shown) {
-            benchmark::DoNotOptimize(msToTimestamp(cueStartMs));
-            benchmark::DoNotOptimize(msToTimestamp(cueEndMs));
+        if (follower.report(position) == FollowerStep::Shown) {
+            benchmark::DoNotOptimize(msToTimestamp(follower.cueStartMs));
+            benchmark::DoNotOptimize(msToTimestamp(follower.cueEndMs));
         }
     }
 }
