@@ -1,0 +1,57 @@
+#ifndef MAINWINDOW_H
+#define MAINWINDOW_H
+
+#include <QMainWindow>
+#include <QString>
+
+class MainWindow_2;
+class MainWindow_Help;
+class My_Dialog;
+class QMediaPlayer;
+class QProgressBar;
+class QSlider;
+class QVideoWidget;
+
+namespace Ui {
+class MainWindow;
+}
+
+// The film player: plays the chosen video in its own window and tracks the
+// position in the status bar.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private slots:
+    // Bound by name to the tool-bar actions when the form is set up.
+    void on_actionPlay_triggered();
+    void on_actionPause_triggered();
+    void on_actionStopVideo_triggered();
+    void on_actionOpenVideo_triggered();
+    void on_actionAbout_triggered();
+
+private:
+    // The video window stops this window's player when it is closed.
+    friend class MainWindow_2;
+
+    MainWindow_2 *videoWindow = nullptr;
+    MainWindow_Help *helpWindow = nullptr;
+    QMediaPlayer *player = nullptr;
+    QVideoWidget *videoWidget = nullptr;
+    QProgressBar *progressBar = nullptr;
+    QSlider *slider = nullptr;
+    Ui::MainWindow *ui = nullptr;
+    QString videoPath;
+    QString subtitlePath;
+    QString textFilePath;
+    My_Dialog *attentionDialog = nullptr;
+};
+
+#endif // MAINWINDOW_H

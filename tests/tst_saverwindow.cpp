@@ -1,0 +1,362 @@
+#include "mainwindow.h"
+#include "modaldriver.h"
+#include "testclip.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMediaPlayer>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QtTest>
+
+namespace {
+
+QWidget *topLevelOfClass(const char *className)
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (qstrcmp(widget->metaObject()->className(), className) == 0)
+            return widget;
+    }
+    return nullptr;
+}
+
+QAction *action(QWidget *window, const char *name)
+{
+    return window->findChild<QAction *>(QLatin1String(name));
+}
+
+} // namespace
+
+class TestSaverWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void mainWindowLayout();
+    void toolBarOrderAndToolTips();
+    void fonts();
+    void secondaryWindowsAtStart();
+    void helpAction();
+
+    void playBeforeAnyVideoDoesNothing();
+    void openVideoPlaysAndFollowsPosition();
+    void sliderDragSeeks();
+    void pauseStopAndPlayAgain();
+    void closingVideoWindowStopsAndHides();
+    void cancelledOpenKeepsPlayingButBlocksPlay();
+    void closingMainWindowDestroysEveryWindow();
+
+private:
+    void openClip();
+
+    QTemporaryDir folder;
+    QString clipPath;
+    QPointer<MainWindow> window;
+    QMediaPlayer *player = nullptr;
+};
+
+void TestSaverWindow::initTestCase()
+{
+    Q_INIT_RESOURCE(saver);
+    QVERIFY(folder.isValid());
+    clipPath = makeTestClip(folder.path(), 8);
+    QVERIFY2(!clipPath.isEmpty(), "gst-launch-1.0 could not make the test clip");
+}
+
+void TestSaverWindow::init()
+{
+    window = new MainWindow;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    player = window->findChild<QMediaPlayer *>();
+    QVERIFY(player);
+}
+
+void TestSaverWindow::cleanup()
+{
+    delete window;
+    QVERIFY(!topLevelOfClass("MainWindow_2"));
+}
+
+void TestSaverWindow::openClip()
+{
+    FileDialogSeen seen;
+    answerFileDialog(clipPath, &seen);
+    action(window, "actionOpenVideo")->trigger();
+    QVERIFY(seen.appeared);
+    QCOMPARE(seen.caption, QStringLiteral("Open A Video File"));
+    QCOMPARE(seen.nameFilters, QStringList{QStringLiteral("Video File (*.*)")});
+    QVERIFY(!seen.saveDialog);
+    QTRY_COMPARE_WITH_TIMEOUT(player->state(), QMediaPlayer::PlayingState, 10000);
+}
+
+void TestSaverWindow::mainWindowLayout()
+{
+    QCOMPARE(window->windowTitle(), QStringLiteral("Saver"));
+    QCOMPARE(window->size(), QSize(311, 548));
+    QVERIFY(!window->windowIcon().isNull());
+
+    for (const char *name : {"groupBox", "groupBox_2", "groupBox_3"}) {
+        auto *box = window->findChild<QGroupBox *>(QLatin1String(name));
+        QVERIFY2(box, name);
+        QVERIFY(box->title().isEmpty());
+    }
+    QCOMPARE(window->findChild<QGroupBox *>("groupBox")->geometry(), QRect(10, 10, 291, 131));
+    QCOMPARE(window->findChild<QGroupBox *>("groupBox_2")->geometry(), QRect(10, 150, 291, 211));
+    QCOMPARE(window->findChild<QGroupBox *>("groupBox_3")->geometry(), QRect(10, 370, 291, 111));
+    QCOMPARE(window->findChild<QTextBrowser *>("MyTextBrowser")->geometry(), QRect(10, 30, 271, 91));
+    QCOMPARE(window->findChild<QTextEdit *>("textEdit_3")->geometry(), QRect(10, 110, 271, 91));
+    QCOMPARE(window->findChild<QTextEdit *>("textEdit_4")->geometry(), QRect(10, 30, 121, 41));
+    QCOMPARE(window->findChild<QTextEdit *>("textEdit_5")->geometry(), QRect(160, 30, 121, 41));
+    QCOMPARE(window->findChild<QLineEdit *>("lineEdit")->geometry(), QRect(120, 30, 91, 20));
+    QCOMPARE(window->findChild<QLineEdit *>("lineEdit_1")->geometry(), QRect(60, 80, 91, 20));
+    QCOMPARE(window->findChild<QLineEdit *>("lineEdit_2")->geometry(), QRect(180, 80, 91, 20));
+
+    const QStringList captions{"Subtitle", "Context", "Words", "Translation", "Time:", "Time from:", "to:"};
+    const QStringList names{"label", "label_2", "label_3", "label_4", "label_5", "label_6", "label_7"};
+    for (int i = 0; i < names.size(); ++i) {
+        auto *label = window->findChild<QLabel *>(names[i]);
+        QVERIFY2(label, qPrintable(names[i]));
+        QCOMPARE(label->text(), captions[i]);
+        // Every caption is readable in full.
+        QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->text()), qPrintable(names[i]));
+    }
+
+    auto *seekButton = window->findChild<QPushButton *>("pushButton");
+    QCOMPARE(seekButton->geometry(), QRect(220, 30, 21, 21));
+    QVERIFY(seekButton->text().isEmpty());
+    QVERIFY(!seekButton->icon().isNull());
+    QCOMPARE(seekButton->toolTip(), QStringLiteral("Set Video position"));
+
+    auto *menuBar = window->findChild<QMenuBar *>("menuBar");
+    QVERIFY(menuBar);
+    QCOMPARE(window->menuBar(), menuBar);
+    QVERIFY(menuBar->actions().isEmpty());
+
+    // The slider sits left of the progress bar in the status bar.
+    auto *slider = window->statusBar()->findChild<QSlider *>();
+    auto *progressBar = window->statusBar()->findChild<QProgressBar *>();
+    QVERIFY(slider && progressBar);
+    QCOMPARE(slider->orientation(), Qt::Horizontal);
+    QVERIFY(slider->isVisible() && progressBar->isVisible());
+    QVERIFY(slider->geometry().right() < progressBar->geometry().left());
+}
+
+void TestSaverWindow::toolBarOrderAndToolTips()
+{
+    auto *toolBar = window->findChild<QToolBar *>("MyToolBar");
+    QVERIFY(toolBar);
+    QCOMPARE(window->toolBarArea(toolBar), Qt::BottomToolBarArea);
+
+    QStringList order;
+    for (QAction *item : toolBar->actions())
+        order << (item->isSeparator() ? QStringLiteral("|") : item->objectName());
+    QCOMPARE(order, (QStringList{"actionAbout", "|", "actionOpenVideo", "actionOpenSub", "|",
+                                 "actionPlay", "actionPause", "actionStopVideo", "|",
+                                 "actionCreateTextFile", "actionOpenTextFile", "actionSaveYour"}));
+
+    // Every action is on screen, none hidden behind the tool bar's overflow.
+    for (QAction *item : toolBar->actions()) {
+        if (!item->isSeparator())
+            QVERIFY2(toolBar->widgetForAction(item)->isVisible(), qPrintable(item->objectName()));
+    }
+
+    const QList<QPair<const char *, QString>> toolTips{
+        {"actionPlay", "Play"},
+        {"actionPause", "Pause"},
+        {"actionStopVideo", "Stop"},
+        {"actionOpenVideo", "<html><head/><body><p>Open video</p></body></html>"},
+        {"actionOpenSub", "<html><head/><body><p>Open subtitle</p></body></html>"},
+        {"actionOpenTextFile", "<html><head/><body><p>Choose created file to write</p></body></html>"},
+        {"actionSaveYour", "<html><head/><body><p>Save your string</p></body></html>"},
+        {"actionCreateTextFile", "<html><head/><body><p>Create text file to write</p></body></html>"},
+        {"actionAbout", "About"},
+    };
+    for (const auto &[name, toolTip] : toolTips) {
+        QAction *item = action(window, name);
+        QVERIFY2(item, name);
+        QCOMPARE(item->toolTip(), toolTip);
+        QVERIFY(!item->icon().isNull());
+        QVERIFY(item->shortcut().isEmpty());
+    }
+}
+
+void TestSaverWindow::fonts()
+{
+    const int defaultSize = QApplication::font().pointSize();
+    for (const char *name : {"MyTextBrowser", "textEdit_3", "lineEdit", "lineEdit_1", "lineEdit_2"})
+        QCOMPARE(window->findChild<QWidget *>(QLatin1String(name))->font().pointSize(), 10);
+    for (const char *name : {"textEdit_4", "textEdit_5"})
+        QCOMPARE(window->findChild<QWidget *>(QLatin1String(name))->font().pointSize(), defaultSize);
+}
+
+void TestSaverWindow::secondaryWindowsAtStart()
+{
+    QWidget *video = topLevelOfClass("MainWindow_2");
+    QWidget *help = topLevelOfClass("MainWindow_Help");
+    QWidget *attention = topLevelOfClass("My_Dialog");
+    QVERIFY(video && help && attention);
+    QVERIFY(!video->isVisible() && !help->isVisible() && !attention->isVisible());
+    QVERIFY(!video->parentWidget() && !help->parentWidget() && !attention->parentWidget());
+
+    QCOMPARE(video->windowTitle(), QStringLiteral("Video"));
+    QCOMPARE(video->size(), QSize(800, 600));
+    QVERIFY(qobject_cast<QMainWindow *>(video)->centralWidget()->inherits("QVideoWidget"));
+
+    QCOMPARE(attention->windowTitle(), QStringLiteral("Atention!"));
+    QCOMPARE(attention->size(), QSize(400, 160));
+    QVERIFY(attention->findChild<QLabel *>());
+
+    QCOMPARE(help->windowTitle(), QStringLiteral("Help"));
+    QCOMPARE(help->size(), QSize(376, 135));
+}
+
+void TestSaverWindow::helpAction()
+{
+    QWidget *help = topLevelOfClass("MainWindow_Help");
+    action(window, "actionAbout")->trigger();
+    QVERIFY(help->isVisible());
+    QVERIFY(!help->isModal());
+
+    auto *note = help->findChild<QTextBrowser *>("textBrowser");
+    QVERIFY(note);
+    QCOMPARE(note->geometry(), QRect(40, 30, 301, 61));
+    QVERIFY(note->toPlainText().contains(QLatin1String("free")));
+    // The web address is coloured text, not a link.
+    const QString html = note->toHtml();
+    QVERIFY(html.contains(QLatin1String("#0000ff")));
+    QVERIFY(!html.contains(QLatin1String("href")));
+}
+
+void TestSaverWindow::playBeforeAnyVideoDoesNothing()
+{
+    action(window, "actionPlay")->trigger();
+    QTest::qWait(200);
+    QVERIFY(!topLevelOfClass("MainWindow_2")->isVisible());
+    QCOMPARE(player->state(), QMediaPlayer::StoppedState);
+}
+
+void TestSaverWindow::openVideoPlaysAndFollowsPosition()
+{
+    openClip();
+    QVERIFY(topLevelOfClass("MainWindow_2")->isVisible());
+
+    auto *slider = window->statusBar()->findChild<QSlider *>();
+    auto *progressBar = window->statusBar()->findChild<QProgressBar *>();
+    QTRY_VERIFY_WITH_TIMEOUT(player->duration() > 0, 10000);
+    QCOMPARE(slider->maximum(), int(player->duration()));
+    QCOMPARE(progressBar->maximum(), int(player->duration()));
+    QCOMPARE(player->notifyInterval(), 10);
+
+    QTRY_VERIFY_WITH_TIMEOUT(slider->value() > 300, 10000);
+    const int earlier = slider->value();
+    QTRY_VERIFY_WITH_TIMEOUT(slider->value() > earlier + 100, 10000);
+    QVERIFY(qAbs(progressBar->value() - slider->value()) < 200);
+}
+
+void TestSaverWindow::sliderDragSeeks()
+{
+    openClip();
+    QTRY_VERIFY_WITH_TIMEOUT(player->duration() > 0, 10000);
+    auto *slider = window->statusBar()->findChild<QSlider *>();
+    auto *progressBar = window->statusBar()->findChild<QProgressBar *>();
+
+    // What a drag does: the handle is held down while its value changes.
+    slider->setSliderDown(true);
+    slider->setValue(6000);
+    slider->setSliderDown(false);
+    QTRY_VERIFY_WITH_TIMEOUT(player->position() >= 6000, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(progressBar->value() >= 6000, 10000);
+}
+
+void TestSaverWindow::pauseStopAndPlayAgain()
+{
+    openClip();
+    QTRY_VERIFY_WITH_TIMEOUT(player->position() > 500, 10000);
+
+    action(window, "actionPause")->trigger();
+    QTRY_COMPARE(player->state(), QMediaPlayer::PausedState);
+    const qint64 pausedAt = player->position();
+    QTest::qWait(300);
+    QVERIFY(qAbs(player->position() - pausedAt) < 100);
+
+    action(window, "actionStopVideo")->trigger();
+    QTRY_COMPARE(player->state(), QMediaPlayer::StoppedState);
+
+    // After a stop, play starts again from the beginning.
+    action(window, "actionPlay")->trigger();
+    QTRY_COMPARE(player->state(), QMediaPlayer::PlayingState);
+    QTRY_VERIFY_WITH_TIMEOUT(player->position() > 0, 10000);
+    QVERIFY(player->position() < pausedAt);
+}
+
+void TestSaverWindow::closingVideoWindowStopsAndHides()
+{
+    openClip();
+    QWidget *video = topLevelOfClass("MainWindow_2");
+    QPointer<QWidget> watched = video;
+
+    QVERIFY(!video->close());
+    QVERIFY(watched);
+    QVERIFY(!video->isVisible());
+    QCOMPARE(player->state(), QMediaPlayer::StoppedState);
+
+    action(window, "actionPlay")->trigger();
+    QCOMPARE(topLevelOfClass("MainWindow_2"), video);
+    QVERIFY(video->isVisible());
+    QTRY_COMPARE(player->state(), QMediaPlayer::PlayingState);
+}
+
+void TestSaverWindow::cancelledOpenKeepsPlayingButBlocksPlay()
+{
+    openClip();
+    FileDialogSeen seen;
+    answerFileDialog(QString(), &seen);
+    action(window, "actionOpenVideo")->trigger();
+    QVERIFY(seen.appeared);
+    QCOMPARE(player->state(), QMediaPlayer::PlayingState);
+
+    action(window, "actionStopVideo")->trigger();
+    QTRY_COMPARE(player->state(), QMediaPlayer::StoppedState);
+    action(window, "actionPlay")->trigger();
+    QTest::qWait(200);
+    QCOMPARE(player->state(), QMediaPlayer::StoppedState);
+}
+
+void TestSaverWindow::closingMainWindowDestroysEveryWindow()
+{
+    openClip();
+    action(window, "actionAbout")->trigger();
+    QPointer<QWidget> video = topLevelOfClass("MainWindow_2");
+    QPointer<QWidget> help = topLevelOfClass("MainWindow_Help");
+    QPointer<QWidget> attention = topLevelOfClass("My_Dialog");
+    QVERIFY(video && help && attention && video->isVisible() && help->isVisible());
+
+    // Close the main window from inside the application's own event loop, as a
+    // user would; the loop must end by itself, with exit code 0.
+    QTimer::singleShot(0, window, [this] { window->close(); });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
+    watchdog.start(15000);
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!window);
+    QVERIFY(!video && !help && !attention);
+}
+
+QTEST_MAIN(TestSaverWindow)
+#include "tst_saverwindow.moc"
