@@ -43,8 +43,8 @@ enum class FollowerStep {
 // Moves the follower on to a position report. A cue is shown at the first
 // report strictly inside it while it is pending and stays until a report falls
 // after its end or at or before its start; such a report selects the cue for
-// the position, marked pending. The table must not be empty, and currentCue,
-// cueStartMs and cueEndMs must describe one of its cues.
+// the position, marked pending. The table must not be empty and currentCue
+// must refer to one of its cues.
 FollowerStep followPosition(const SubtitleTable &table, qint64 positionMs,
                             SubtitleTable::const_iterator &currentCue,
                             qint64 &cueStartMs, qint64 &cueEndMs, bool &cuePending);
