@@ -38,11 +38,11 @@ MainWindow::MainWindow(QWidget *parent)
     ui->statusBar->addPermanentWidget(progressBar, 0);
 
     // The player's 64-bit positions are narrowed to the widgets' int range.
-    connect(player, &QMediaPlayer::durationChanged, slider, [this](qint64 duration) { slider->setMaximum(int(duration)); });
-    connect(player, &QMediaPlayer::positionChanged, slider, [this](qint64 position) { slider->setValue(int(position)); });
-    connect(slider, &QSlider::sliderMoved, player, [this](int position) { player->setPosition(position); });
-    connect(player, &QMediaPlayer::durationChanged, progressBar, [this](qint64 duration) { progressBar->setMaximum(int(duration)); });
-    connect(player, &QMediaPlayer::positionChanged, progressBar, [this](qint64 position) { progressBar->setValue(int(position)); });
+    connect(player, &QMediaPlayer::durationChanged, slider, &QSlider::setMaximum);
+    connect(player, &QMediaPlayer::positionChanged, slider, &QSlider::setValue);
+    connect(slider, &QSlider::sliderMoved, player, &QMediaPlayer::setPosition);
+    connect(player, &QMediaPlayer::durationChanged, progressBar, &QProgressBar::setMaximum);
+    connect(player, &QMediaPlayer::positionChanged, progressBar, &QProgressBar::setValue);
 
     cueStartMs = -1;
     // The slot asks the player for the position itself.

@@ -1,4 +1,5 @@
-// Draws every icon of both programs into two folders (saver, trainer).
+// Draws every icon of both programs into two folders (saver, trainer), or, with --app-icons,
+// the two program icons at every size of the desktop's icon theme.
 // All shapes are laid out in a 100 x 100 box that is scaled to the image size.
 #include <QDir>
 #include <QGuiApplication>
@@ -327,11 +328,13 @@ void stone(QPainter &p, const QColor &color)
     p.restore();
 }
 
+using Drawing = std::function<void(QPainter &)>;
+
 struct Image {
     int folder; // index into the output folders given on the command line
     const char *name;
     int width, height;
-    std::function<void(QPainter &)> draw;
+    Drawing draw;
 };
 
 const Glyph LetterV = Glyph::V, LetterS = Glyph::S;
@@ -368,32 +371,64 @@ const std::vector<Image> &images()
     return all;
 }
 
+struct AppIcon {
+    const char *name; // the program's name, which its desktop entry gives as Icon=
+    Drawing draw;
+};
+
+const AppIcon appIcons[] = {{"saver", clapperWithPencil}, {"trainer", flashCards}};
+const int themeSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
+QImage render(const Drawing &draw, int width, int height)
+{
+    QImage canvas(width, height, QImage::Format_ARGB32);
+    canvas.fill(Qt::transparent);
+    QPainter p(&canvas);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(width / 100.0, height / 100.0);
+    draw(p);
+    p.end();
+    return canvas;
+}
+
+bool save(const QImage &image, const QDir &dir, const QString &name)
+{
+    if (dir.mkpath(QStringLiteral(".")) && image.save(dir.filePath(name), "PNG"))
+        return true;
+    QTextStream(stderr) << "cannot write " << dir.filePath(name) << '\n';
+    return false;
+}
+
+// Laid out as the icon theme is (<size>x<size>/apps/<program>.png), so it installs as it stands.
+int drawAppIcons(const QString &folder)
+{
+    for (const AppIcon &icon : appIcons) {
+        for (int size : themeSizes) {
+            const QDir dir(QStringLiteral("%1/%2x%2/apps").arg(folder).arg(size));
+            if (!save(render(icon.draw, size, size), dir, QString::fromLatin1(icon.name) + QStringLiteral(".png")))
+                return 1;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
-    QTextStream err(stderr);
-    const QStringList folders = app.arguments().mid(1);
-    if (folders.size() != 2) {
-        err << "usage: drawimages SAVER_ICON_FOLDER TRAINER_ICON_FOLDER\n";
+    const QStringList arguments = app.arguments().mid(1);
+    if (arguments.size() == 2 && arguments.at(0) == QStringLiteral("--app-icons"))
+        return drawAppIcons(arguments.at(1));
+    if (arguments.size() != 2 || arguments.at(0).startsWith(QLatin1Char('-'))) {
+        QTextStream(stderr) << "usage: drawimages SAVER_ICON_FOLDER TRAINER_ICON_FOLDER\n"
+                               "       drawimages --app-icons THEME_FOLDER\n";
         return 2;
     }
     for (const Image &image : images()) {
-        QImage canvas(image.width, image.height, QImage::Format_ARGB32);
-        canvas.fill(Qt::transparent);
-        {
-            QPainter p(&canvas);
-            p.setRenderHint(QPainter::Antialiasing);
-            p.scale(image.width / 100.0, image.height / 100.0);
-            image.draw(p);
-        }
-        const QDir dir(folders.at(image.folder));
-        const QString path = dir.filePath(QString::fromLatin1(image.name));
-        if (!dir.mkpath(QStringLiteral(".")) || !canvas.save(path, "PNG")) {
-            err << "cannot write " << path << '\n';
+        if (!save(render(image.draw, image.width, image.height), QDir(arguments.at(image.folder)),
+                  QString::fromLatin1(image.name)))
             return 1;
-        }
     }
     return 0;
 }

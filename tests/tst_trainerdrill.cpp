@@ -1,0 +1,443 @@
+#include "mainwindow_2.h"
+#include "modaldriver.h"
+#include "mywidget.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QIcon>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QtTest>
+
+#include <memory>
+
+// The drill as a learner does it: files chosen in the real open dialog, the
+// buttons clicked and the answers typed into the answer line.
+class TestTrainerDrill : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void promptsBeforeAFileIsOpen();
+    void openDialog();
+    void answerRules_data();
+    void answerRules();
+    void returnReturnReturn();
+    void arrowWhileAnswered();
+    void contextAndStone_data();
+    void contextAndStone();
+    void storedLineBreaksShownAsLineBreaks();
+    void markingExcludesUntilReload();
+    void allMarkedEndsTheDraw();
+    void indexBeyondAShorterReload();
+    void cancelledDialogEmptiesTheList();
+    void videoPathFollowsTheFile();
+
+private:
+    QString writeFile(const QString &name, const QByteArray &content);
+    FileDialogSeen load(const QString &path);
+    void arrow();
+    void answer(const QString &text);
+    void mark();
+    // Presses the arrow until `word` is asked; false if it never comes up.
+    bool arrowUntil(const QString &word, int attempts = 200);
+    QString stone() const;
+    MainWindow_2 *videoWindow() const;
+
+    QString asked() const { return textBrowser_1->toPlainText(); }
+
+    QTemporaryDir directory;
+    std::unique_ptr<MyWidget> widget;
+    QPushButton *openButton = nullptr;
+    QPushButton *arrowButton = nullptr;
+    QPushButton *markButton = nullptr;
+    QPushButton *videoButton = nullptr;
+    QLineEdit *answerLine = nullptr;
+    QTextBrowser *textBrowser_1 = nullptr;
+    QTextBrowser *textBrowser_2 = nullptr;
+    QTextBrowser *textBrowser_3 = nullptr;
+    QTextBrowser *verdict = nullptr;
+    QImage yellowStone;
+    QImage greenStone;
+};
+
+namespace {
+
+QImage stoneImage(const QIcon &icon)
+{
+    return icon.pixmap(QSize(40, 40)).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+} // namespace
+
+void TestTrainerDrill::initTestCase()
+{
+    Q_INIT_RESOURCE(trainer);
+    QVERIFY(directory.isValid());
+    yellowStone = stoneImage(QIcon(QStringLiteral(":/new/prefix1/my_img/yellowStone.png")));
+    greenStone = stoneImage(QIcon(QStringLiteral(":/new/prefix1/my_img/greenStone.png")));
+    QVERIFY(!yellowStone.isNull());
+    QVERIFY(yellowStone != greenStone);
+}
+
+void TestTrainerDrill::init()
+{
+    widget = std::make_unique<MyWidget>(nullptr);
+    widget->show();
+    QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
+    openButton = widget->findChild<QPushButton *>(QStringLiteral("MyPushButton1"));
+    arrowButton = widget->findChild<QPushButton *>(QStringLiteral("MyPushButton2"));
+    markButton = widget->findChild<QPushButton *>(QStringLiteral("MyPushButton3"));
+    videoButton = widget->findChild<QPushButton *>(QStringLiteral("MyPushButton4"));
+    answerLine = widget->findChild<QLineEdit *>(QStringLiteral("MyLineEdit"));
+    textBrowser_1 = widget->findChild<QTextBrowser *>(QStringLiteral("textBrowser_1"));
+    textBrowser_2 = widget->findChild<QTextBrowser *>(QStringLiteral("textBrowser_2"));
+    textBrowser_3 = widget->findChild<QTextBrowser *>(QStringLiteral("textBrowser_3"));
+    verdict = widget->findChild<QTextBrowser *>(QStringLiteral("textBrowser"));
+    QVERIFY(openButton && arrowButton && markButton && videoButton && answerLine);
+    QVERIFY(textBrowser_1 && textBrowser_2 && textBrowser_3 && verdict);
+}
+
+void TestTrainerDrill::cleanup()
+{
+    widget.reset();
+}
+
+QString TestTrainerDrill::writeFile(const QString &name, const QByteArray &content)
+{
+    const QString path = directory.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return QString();
+    file.write(content);
+    return path;
+}
+
+FileDialogSeen TestTrainerDrill::load(const QString &path)
+{
+    FileDialogSeen seen;
+    answerFileDialog(path, &seen);
+    QTest::mouseClick(openButton, Qt::LeftButton);
+    return seen;
+}
+
+void TestTrainerDrill::arrow()
+{
+    QTest::mouseClick(arrowButton, Qt::LeftButton);
+}
+
+void TestTrainerDrill::answer(const QString &text)
+{
+    QTest::keyClicks(answerLine, text);
+    QTest::keyClick(answerLine, Qt::Key_Return);
+}
+
+void TestTrainerDrill::mark()
+{
+    QTest::mouseClick(markButton, Qt::LeftButton);
+}
+
+bool TestTrainerDrill::arrowUntil(const QString &word, int attempts)
+{
+    for (int i = 0; i < attempts; ++i) {
+        arrow();
+        if (asked() == word)
+            return true;
+    }
+    return false;
+}
+
+QString TestTrainerDrill::stone() const
+{
+    const QImage shown = stoneImage(videoButton->icon());
+    if (shown == yellowStone)
+        return QStringLiteral("yellow");
+    if (shown == greenStone)
+        return QStringLiteral("green");
+    return QStringLiteral("other");
+}
+
+MainWindow_2 *TestTrainerDrill::videoWindow() const
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (auto *found = qobject_cast<MainWindow_2 *>(window))
+            return found;
+    }
+    return nullptr;
+}
+
+void TestTrainerDrill::promptsBeforeAFileIsOpen()
+{
+    arrow();
+    QCOMPARE(asked(), QStringLiteral("Choose the text file!"));
+    textBrowser_1->clear();
+    answer(QStringLiteral("house"));
+    QCOMPARE(asked(), QStringLiteral("Choose the text file!"));
+    mark();
+    QCOMPARE(asked(), QStringLiteral("Click on the arrow!"));
+    QCOMPARE(verdict->toPlainText(), QString());
+    QCOMPARE(stone(), QStringLiteral("yellow"));
+}
+
+void TestTrainerDrill::openDialog()
+{
+    const FileDialogSeen seen = load(writeFile("one.txt", "v.avi\r\nhello --> hi\r\n"));
+    QVERIFY(seen.appeared);
+    QCOMPARE(seen.caption, QStringLiteral("Открыть файл"));
+    QCOMPARE(seen.nameFilters, QStringList{QStringLiteral("TXT (*.txt)")});
+    // Loading shows nothing by itself.
+    QCOMPARE(asked(), QString());
+    arrow();
+    QCOMPARE(asked(), QStringLiteral("hello"));
+}
+
+void TestTrainerDrill::answerRules_data()
+{
+    QTest::addColumn<QByteArray>("translation");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("verdict");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("other case") << QByteArray("a house") << "HOUSE" << "Yes!" << "a house";
+    QTest::newRow("part of a word") << QByteArray("a house") << "ous" << "Yes!" << "a house";
+    QTest::newRow("trailing blank") << QByteArray("a house") << "house " << "No!" << "a house";
+    QTest::newRow("empty") << QByteArray("a house") << "" << "No!" << "a house";
+    QTest::newRow("one character") << QByteArray("a") << "a" << "No!" << "a";
+    QTest::newRow("second line of the translation")
+        << QByteArray("first-*-second") << "second" << "Yes!" << "first\nsecond";
+    QTest::newRow("both lines as one") << QByteArray("first-*-second") << "first second"
+                                      << "No!" << "first\nsecond";
+}
+
+void TestTrainerDrill::answerRules()
+{
+    QFETCH(QByteArray, translation);
+    QFETCH(QString, typed);
+    QFETCH(QString, verdict);
+    QFETCH(QString, shown);
+
+    load(writeFile("answer.txt", "v.avi\r\nword --> " + translation + "\r\n"));
+    arrow();
+    QCOMPARE(asked(), QStringLiteral("word"));
+    answer(typed);
+    QCOMPARE(this->verdict->toPlainText(), verdict);
+    QCOMPARE(textBrowser_2->toPlainText(), shown);
+    // The answer stays for the learner to compare.
+    QCOMPARE(answerLine->text(), typed);
+}
+
+void TestTrainerDrill::returnReturnReturn()
+{
+    load(writeFile("pair.txt", "v.avi\r\nred --> rot --> context\r\nblue --> blau\r\n"));
+    const QMap<QString, QString> translations{{"red", "rot"}, {"blue", "blau"}};
+    arrow();
+    const QString first = asked();
+    QVERIFY(translations.contains(first));
+
+    answer(translations.value(first));
+    QCOMPARE(verdict->toPlainText(), QStringLiteral("Yes!"));
+    QCOMPARE(textBrowser_2->toPlainText(), translations.value(first));
+
+    // The second Return asks the next word and clears what was shown.
+    QTest::keyClick(answerLine, Qt::Key_Return);
+    const QString second = asked();
+    QVERIFY(translations.contains(second));
+    QCOMPARE(verdict->toPlainText(), QString());
+    QCOMPARE(textBrowser_2->toPlainText(), QString());
+    QCOMPARE(textBrowser_3->toPlainText(), QString());
+    QCOMPARE(answerLine->text(), QString());
+
+    // The third judges the answer to it.
+    QTest::keyClick(answerLine, Qt::Key_Return);
+    QCOMPARE(asked(), second);
+    QCOMPARE(verdict->toPlainText(), QStringLiteral("No!"));
+    QCOMPARE(textBrowser_2->toPlainText(), translations.value(second));
+}
+
+void TestTrainerDrill::arrowWhileAnswered()
+{
+    load(writeFile("single.txt", "v.avi\r\ncat --> Katze --> a pet\r\n"));
+    arrow();
+    answer(QStringLiteral("Katze"));
+    QCOMPARE(textBrowser_3->toPlainText(), QStringLiteral("a pet"));
+
+    arrow();
+    QCOMPARE(asked(), QStringLiteral("cat"));
+    QCOMPARE(verdict->toPlainText(), QString());
+    QCOMPARE(textBrowser_2->toPlainText(), QString());
+    QCOMPARE(textBrowser_3->toPlainText(), QString());
+    QCOMPARE(answerLine->text(), QString());
+
+    // Return now judges, it does not move on.
+    answer(QStringLiteral("kat"));
+    QCOMPARE(asked(), QStringLiteral("cat"));
+    QCOMPARE(verdict->toPlainText(), QStringLiteral("Yes!"));
+}
+
+void TestTrainerDrill::contextAndStone_data()
+{
+    QTest::addColumn<QByteArray>("record");
+    QTest::addColumn<QString>("context");
+    QTest::addColumn<QString>("stone");
+
+    QTest::newRow("context and time range")
+        << QByteArray("w --> t --> ctx --> 00:00:01,000***00:00:02,000") << "ctx" << "green";
+    QTest::newRow("time range only")
+        << QByteArray("w --> t --> 00:00:01,000***00:00:02,000") << "" << "green";
+    QTest::newRow("context only") << QByteArray("w --> t --> ctx") << "ctx" << "yellow";
+    QTest::newRow("context holding ***") << QByteArray("w --> t --> 3 *** 4") << "" << "green";
+    QTest::newRow("neither") << QByteArray("w --> t") << "" << "yellow";
+}
+
+void TestTrainerDrill::contextAndStone()
+{
+    QFETCH(QByteArray, record);
+    QFETCH(QString, context);
+    QFETCH(QString, stone);
+
+    // A first entry with a fragment turns the stone green before the one under test.
+    load(writeFile("stone.txt",
+                   "v.avi\r\nfirst --> f --> 00:00:01,000***00:00:02,000\r\n" + record + "\r\n"));
+    QVERIFY(arrowUntil(QStringLiteral("first")));
+    QCOMPARE(this->stone(), QStringLiteral("green"));
+    answer(QStringLiteral("f"));
+    QVERIFY(arrowUntil(QStringLiteral("w")));
+    QCOMPARE(this->stone(), stone);
+    answer(QStringLiteral("t"));
+    QCOMPARE(textBrowser_3->toPlainText(), context);
+    QCOMPARE(this->stone(), stone);
+}
+
+void TestTrainerDrill::storedLineBreaksShownAsLineBreaks()
+{
+    load(writeFile("breaks.txt",
+                   "v.avi\r\nwell--known --> first-*-second --> We ran out-*-of time.\r\n"));
+    arrow();
+    QCOMPARE(asked(), QStringLiteral("well\nknown"));
+    answer(QStringLiteral("second"));
+    QCOMPARE(verdict->toPlainText(), QStringLiteral("Yes!"));
+    QCOMPARE(textBrowser_2->toPlainText(), QStringLiteral("first\nsecond"));
+    QCOMPARE(textBrowser_3->toPlainText(), QStringLiteral("We ran out\nof time."));
+}
+
+void TestTrainerDrill::markingExcludesUntilReload()
+{
+    const QString path = writeFile("marks.txt", "v.avi\r\nkeep --> k\r\ndrop --> d\r\n");
+    load(path);
+    QVERIFY(arrowUntil(QStringLiteral("drop")));
+    answer(QStringLiteral("dd"));
+    mark();
+    // Marking shows nothing and changes nothing on the screen.
+    QCOMPARE(asked(), QStringLiteral("drop"));
+    QCOMPARE(verdict->toPlainText(), QStringLiteral("No!"));
+    mark();
+
+    for (int i = 0; i < 50; ++i) {
+        arrow();
+        QCOMPARE(asked(), QStringLiteral("keep"));
+    }
+
+    load(path);
+    QVERIFY(arrowUntil(QStringLiteral("drop")));
+}
+
+void TestTrainerDrill::allMarkedEndsTheDraw()
+{
+    load(writeFile("all.txt", "v.avi\r\nonly --> o --> ctx --> 00:00:01,000***00:00:02,000\r\n"));
+    arrow();
+    answer(QStringLiteral("o"));
+    QCOMPARE(stone(), QStringLiteral("green"));
+    mark();
+
+    arrow();
+    QCOMPARE(asked(), QStringLiteral("All words are marked!"));
+    QCOMPARE(verdict->toPlainText(), QString());
+    QCOMPARE(textBrowser_2->toPlainText(), QString());
+    QCOMPARE(textBrowser_3->toPlainText(), QString());
+    QCOMPARE(answerLine->text(), QString());
+    QCOMPARE(stone(), QStringLiteral("yellow"));
+
+    // No entry is chosen any more.
+    answer(QStringLiteral("ctx"));
+    QCOMPARE(asked(), QStringLiteral("Click on the arrow!"));
+    QCOMPARE(verdict->toPlainText(), QString());
+    textBrowser_1->clear();
+    mark();
+    QCOMPARE(asked(), QStringLiteral("Click on the arrow!"));
+}
+
+void TestTrainerDrill::indexBeyondAShorterReload()
+{
+    load(writeFile("long.txt", "v.avi\r\nzero --> 0\r\none --> 1\r\ntwo --> 2\r\n"));
+    QVERIFY(arrowUntil(QStringLiteral("two")));
+    load(writeFile("short.txt", "v.avi\r\nsole --> s\r\n"));
+
+    answer(QStringLiteral("2"));
+    QCOMPARE(asked(), QStringLiteral("Click on the arrow!"));
+    QCOMPARE(verdict->toPlainText(), QString());
+    textBrowser_1->clear();
+    mark();
+    QCOMPARE(asked(), QStringLiteral("Click on the arrow!"));
+
+    // Nothing was marked: the new entry is still drawn.
+    arrow();
+    QCOMPARE(asked(), QStringLiteral("sole"));
+    answer(QStringLiteral("s"));
+    QCOMPARE(verdict->toPlainText(), QStringLiteral("No!"));
+    QCOMPARE(textBrowser_2->toPlainText(), QStringLiteral("s"));
+}
+
+void TestTrainerDrill::cancelledDialogEmptiesTheList()
+{
+    load(writeFile("cancel.txt", "v.avi\r\nhello --> hi\r\n"));
+    arrow();
+    QCOMPARE(asked(), QStringLiteral("hello"));
+
+    const FileDialogSeen seen = load(QString());
+    QVERIFY(seen.appeared);
+    arrow();
+    QCOMPARE(asked(), QStringLiteral("Choose the text file!"));
+    textBrowser_1->clear();
+    answer(QStringLiteral("hi"));
+    QCOMPARE(asked(), QStringLiteral("Choose the text file!"));
+    textBrowser_1->clear();
+    mark();
+    QCOMPARE(asked(), QStringLiteral("Click on the arrow!"));
+}
+
+void TestTrainerDrill::videoPathFollowsTheFile()
+{
+    MainWindow_2 *window = videoWindow();
+    QVERIFY(window);
+    QCOMPARE(window->videoPath, QString());
+
+    load(writeFile("example.txt",
+                   "D:/films/demo.avi\r\n"
+                   "run out --> to finish --> We ran out-*-of time. --> 00:01:02,500***00:01:04,000\r\n"
+                   "hello --> hi\r\n"));
+    QCOMPARE(window->videoPath, QStringLiteral("D:/films/demo.avi"));
+
+    // A second video path line further down is passed over.
+    load(writeFile("twice.txt", "E:/a.avi\nw --> t\nF:/b.avi\nx --> y\n"));
+    QCOMPARE(window->videoPath, QStringLiteral("E:/a.avi"));
+
+    // A cancelled dialog leaves it alone.
+    load(QString());
+    QCOMPARE(window->videoPath, QStringLiteral("E:/a.avi"));
+
+    // A file without a video path line keeps its first record as an entry.
+    load(writeFile("records.txt", "first --> 1\r\n"));
+    QCOMPARE(window->videoPath, QString());
+    arrow();
+    QCOMPARE(asked(), QStringLiteral("first"));
+}
+
+QTEST_MAIN(TestTrainerDrill)
+#include "tst_trainerdrill.moc"

@@ -1,0 +1,58 @@
+#include "drill.h"
+
+#include "vocabularyformat.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+constexpr int shortestRightAnswer = 2;
+}
+
+bool isRightAnswer(const QString &answer, const QString &translation)
+{
+    return answer.size() >= shortestRightAnswer
+           && translation.indexOf(answer, 0, Qt::CaseInsensitive) >= 0;
+}
+
+QString displayText(const QString &stored)
+{
+    static const QRegularExpression lineBreakRun(QStringLiteral("[-*-]{2,}"));
+    QString shown = stored;
+    return shown.replace(lineBreakRun, QStringLiteral("\n"));
+}
+
+bool isTimeRange(const QString &element)
+{
+    return element.contains(QLatin1String(VocabularyFormat::TimeRangeJoiner));
+}
+
+bool isMarked(const TrainerEntry &entry)
+{
+    return !entry.isEmpty() && entry.first() == QLatin1String(TrainerMark::Marked);
+}
+
+bool hasFragment(const TrainerEntry &entry)
+{
+    return std::any_of(entry.cbegin() + std::min(3, entry.size()), entry.cend(), isTimeRange);
+}
+
+std::optional<QString> contextOf(const TrainerEntry &entry)
+{
+    if (entry.size() >= 4 && !isTimeRange(entry.at(3)))
+        return entry.at(3);
+    return std::nullopt;
+}
+
+int drawUnmarked(const QVector<TrainerEntry> &entries, const std::function<uint()> &nextRandom)
+{
+    if (std::all_of(entries.cbegin(), entries.cend(), isMarked))
+        return -1;
+    const uint count = uint(entries.size());
+    uint index;
+    do {
+        index = nextRandom() % count;
+    } while (isMarked(entries.at(int(index))));
+    return int(index);
+}

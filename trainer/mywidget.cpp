@@ -1,0 +1,160 @@
+#include "mywidget.h"
+#include "ui_mywidget.h"
+
+#include "drill.h"
+#include "mainwindow_2.h"
+#include "mainwindow_help.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QIcon>
+
+namespace {
+const char yellowStone[] = ":/new/prefix1/my_img/yellowStone.png";
+const char greenStone[] = ":/new/prefix1/my_img/greenStone.png";
+}
+
+MyWidget::MyWidget(QWidget *parent)
+    : QWidget(parent, Qt::WindowFlags())
+    , ui(new Ui::MyWidget)
+{
+    ui->setupUi(this);
+
+    connect(ui->MyPushButton1, SIGNAL(clicked()), this, SLOT(MyEventHandler()));
+    connect(ui->MyPushButton2, SIGNAL(clicked()), this, SLOT(MyStart()));
+    connect(ui->MyLineEdit, SIGNAL(returnPressed()), this, SLOT(MyEnter()));
+    connect(ui->MyPushButton3, SIGNAL(clicked()), this, SLOT(MyOtmet()));
+
+    videoWindow = new MainWindow_2(nullptr);
+
+    ui->MyPushButton1->setToolTip(QStringLiteral("Open txt File"));
+    ui->MyPushButton2->setToolTip(QStringLiteral("Training"));
+    ui->MyPushButton3->setToolTip(QStringLiteral("Mark this word"));
+    ui->MyPushButton4->setToolTip(QStringLiteral("Video"));
+
+    helpWindow = new MainWindow_Help(nullptr);
+
+    connect(ui->pushButton_H, SIGNAL(clicked()), this, SLOT(MyHelpBut()));
+    ui->pushButton_H->setToolTip(QStringLiteral("Help"));
+}
+
+MyWidget::~MyWidget()
+{
+    delete helpWindow;
+    delete videoWindow;
+    delete ui;
+}
+
+void MyWidget::closeEvent(QCloseEvent *event)
+{
+    // The destructor takes the fragment and help windows with it, so that no
+    // top-level window is left and the event loop ends.
+    deleteLater();
+    event->accept();
+}
+
+void MyWidget::MyEventHandler()
+{
+    entries.clear();
+
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Открыть файл"), QStringLiteral("./"), QStringLiteral("TXT (*.txt)"));
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    VocabularyContents contents = readVocabulary(file);
+    file.close();
+
+    videoWindow->videoPath = contents.videoPath;
+    entries = std::move(contents.entries);
+}
+
+void MyWidget::MyStart()
+{
+    if (entries.isEmpty()) {
+        ui->textBrowser_1->setText(QStringLiteral("Choose the text file!"));
+        return;
+    }
+    setStone(QString::fromLatin1(yellowStone));
+    ui->textBrowser_2->clear();
+    ui->textBrowser_3->clear();
+    ui->textBrowser->clear();
+    ui->MyLineEdit->clear();
+
+    const int drawn = drawUnmarked(entries, [] {
+        // qrand keeps the draw repeatable for a given seed, which only the
+        // entry function sets.
+        QT_WARNING_PUSH
+        QT_WARNING_DISABLE_DEPRECATED
+        return uint(qrand());
+        QT_WARNING_POP
+    });
+    currentIndex = quint32(drawn);
+    answered = false;
+    if (drawn < 0) {
+        ui->textBrowser_1->setText(QStringLiteral("All words are marked!"));
+        return;
+    }
+
+    const TrainerEntry &entry = entries.at(drawn);
+    ui->textBrowser_1->setText(displayText(entry.at(1)));
+    if (hasFragment(entry))
+        setStone(QString::fromLatin1(greenStone));
+}
+
+void MyWidget::MyEnter()
+{
+    if (entries.isEmpty()) {
+        ui->textBrowser_1->setText(QStringLiteral("Choose the text file!"));
+        return;
+    }
+    if (answered) {
+        MyStart();
+        return;
+    }
+    const TrainerEntry *entry = currentEntry();
+    if (!entry) {
+        ui->textBrowser_1->setText(QStringLiteral("Click on the arrow!"));
+        return;
+    }
+
+    const QString &translation = entry->at(2);
+    const bool right = isRightAnswer(ui->MyLineEdit->text(), translation);
+    ui->textBrowser->setText(right ? QStringLiteral("Yes!") : QStringLiteral("No!"));
+    ui->textBrowser_2->setText(displayText(translation));
+    if (const std::optional<QString> context = contextOf(*entry))
+        ui->textBrowser_3->setText(displayText(*context));
+    answered = true;
+}
+
+void MyWidget::MyOtmet()
+{
+    TrainerEntry *entry = currentEntry();
+    if (!entry) {
+        ui->textBrowser_1->setText(QStringLiteral("Click on the arrow!"));
+        return;
+    }
+    (*entry)[0] = QString::fromLatin1(TrainerMark::Marked);
+}
+
+void MyWidget::MyHelpBut()
+{
+    helpWindow->show();
+}
+
+TrainerEntry *MyWidget::currentEntry()
+{
+    if (currentIndex >= quint32(entries.size()))
+        return nullptr;
+    return &entries[int(currentIndex)];
+}
+
+void MyWidget::setStone(const QString &resource)
+{
+    QIcon stone;
+    stone.addFile(resource, QSize(), QIcon::Normal, QIcon::Off);
+    ui->MyPushButton4->setIcon(stone);
+}

@@ -1,0 +1,40 @@
+#ifndef VOCABULARYREADER_H
+#define VOCABULARYREADER_H
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <optional>
+
+class QIODevice;
+
+// One record as loaded: mark, word, translation, then the context and/or the
+// time range exactly as cut from the line (markers "-*-" kept, nothing trimmed).
+using TrainerEntry = QStringList;
+
+namespace TrainerMark {
+constexpr char Unmarked[] = " ";
+constexpr char Marked[] = "F";
+}
+
+struct VocabularyContents
+{
+    QString videoPath;
+    QVector<TrainerEntry> entries;
+};
+
+// Decodes the bytes of one line as UTF-8, up to its first NUL byte.
+QString decodeVocabularyLine(const QByteArray &lineBytes);
+
+// Reads the bytes of one line, terminator included, as a record; returns
+// nothing for a line that is no record (no "-->", or "-->" at its start).
+std::optional<TrainerEntry> readVocabularyRecord(const QByteArray &lineBytes);
+
+// Reads a whole vocabulary file. Line 1 is the video path, unless it is a
+// record itself; then it is loaded as an entry and the video path is empty.
+VocabularyContents readVocabulary(const QByteArray &fileBytes);
+VocabularyContents readVocabulary(QIODevice &device);
+
+#endif // VOCABULARYREADER_H
