@@ -4,6 +4,7 @@
 #include "mainwindow_2.h"
 #include "mainwindow_help.h"
 #include "my_dialog.h"
+#include "timestamp.h"
 #include "vocabularyrecord.h"
 
 #include <QCloseEvent>
@@ -58,6 +59,12 @@ MainWindow::MainWindow(QWidget *parent)
     connect(slider, &QSlider::sliderMoved, player, &QMediaPlayer::setPosition);
     connect(player, &QMediaPlayer::durationChanged, progressBar, &QProgressBar::setMaximum);
     connect(player, &QMediaPlayer::positionChanged, progressBar, &QProgressBar::setValue);
+
+    cueStartMs = -1;
+    // The slot asks the player for the position itself.
+    connect(player, &QMediaPlayer::positionChanged, this, &MainWindow::MySetSub);
+    connect(ui->lineEdit, SIGNAL(returnPressed()), this, SLOT(MySetPoz()));
+    connect(ui->pushButton, SIGNAL(clicked(bool)), this, SLOT(MySetPoz()));
 
     ui->pushButton->setToolTip(QStringLiteral("Set Video position"));
 }
@@ -165,6 +172,64 @@ void MainWindow::on_actionCreateTextFile_triggered()
                                                 QString(), textFileFilter);
     if (appendLineToFile(textFilePath, videoPath) == AppendOutcome::Written)
         ui->statusBar->showMessage(fileOpenedText);
+}
+
+void MainWindow::on_actionOpenSub_triggered()
+{
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open A Subtitle File"), QString(),
+                                                      QStringLiteral("Subtitle File (*.srt)"));
+    if (path.isEmpty())
+        return;
+    subtitlePath = path;
+    loadSubtitleFile();
+
+    currentCue = subtitles.constBegin();
+    if (subtitles.size() < 3) {
+        // The follower keeps its state: after an earlier good load it goes on
+        // with this table, unless it is empty.
+        ui->MyTextBrowser->setPlainText(
+            QStringLiteral("Полноценного файла с субтитрами не обнаружено. Проверьте файл субтитров."));
+        return;
+    }
+    cueStartMs = currentCue.key();
+    cueEndMs = currentCue->endMs;
+    cuePending = true;
+}
+
+void MainWindow::loadSubtitleFile()
+{
+    subtitles = readSubtitleFile(subtitlePath);
+}
+
+void MainWindow::MySetSub()
+{
+    // Idle before the first good load, and while a later failed load has left
+    // no cue to follow.
+    if (cueStartMs == -1 || subtitles.isEmpty())
+        return;
+
+    const qint64 position = player->position();
+    ui->lineEdit->setText(msToTimestamp(position));
+    switch (followPosition(subtitles, position, currentCue, cueStartMs, cueEndMs, cuePending)) {
+    case FollowerStep::Selected:
+        ui->MyTextBrowser->clear();
+        ui->lineEdit_1->clear();
+        ui->lineEdit_2->clear();
+        break;
+    case FollowerStep::Shown:
+        for (const QString &line : currentCue->lines)
+            ui->MyTextBrowser->append(line);
+        ui->lineEdit_1->setText(msToTimestamp(cueStartMs));
+        ui->lineEdit_2->setText(msToTimestamp(cueEndMs));
+        break;
+    case FollowerStep::Unchanged:
+        break;
+    }
+}
+
+void MainWindow::MySetPoz()
+{
+    player->setPosition(timestampToMs(ui->lineEdit->text()));
 }
 
 void MainWindow::on_actionAbout_triggered()

@@ -1,6 +1,8 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
+#include "subtitles.h"
+
 #include <QMainWindow>
 #include <QString>
 
@@ -17,8 +19,8 @@ namespace Ui {
 class MainWindow;
 }
 
-// The film player: plays the chosen video in its own window and tracks the
-// position in the status bar.
+// The film player: plays the chosen video in its own window, tracks the
+// position in the status bar and shows the subtitle cue of the position.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -36,12 +38,21 @@ private slots:
     void on_actionPause_triggered();
     void on_actionStopVideo_triggered();
     void on_actionOpenVideo_triggered();
+    void on_actionOpenSub_triggered();
     void on_actionOpenTextFile_triggered();
     void on_actionSaveYour_triggered();
     void on_actionCreateTextFile_triggered();
     void on_actionAbout_triggered();
 
+public slots:
+    // Runs at every position report of the player.
+    void MySetSub();
+    // Moves the player to the time typed in the "Time:" field.
+    void MySetPoz();
+
 private:
+    void loadSubtitleFile();
+
     // The video window stops this window's player when it is closed.
     friend class MainWindow_2;
     // Paths of one character cannot come from a file dialog.
@@ -55,6 +66,12 @@ private:
     QVideoWidget *videoWidget = nullptr;
     QProgressBar *progressBar = nullptr;
     QSlider *slider = nullptr;
+    SubtitleTable subtitles;
+    SubtitleTable::const_iterator currentCue;
+    // -1 until a subtitle file has been loaded: the follower stays idle.
+    qint64 cueStartMs = -1;
+    qint64 cueEndMs = -1;
+    bool cuePending = false;
     Ui::MainWindow *ui = nullptr;
     QString videoPath;
     QString subtitlePath;

@@ -53,7 +53,9 @@ bool readsBackAsTyped(const VocabularyEntry &entry)
         if (field->contains(joiner))
             return false;
     }
-    return true;
+    // The time range is split at its first joiner, so a star at the end of
+    // the start would move into the end: "1*" and "2" read back as "1", "*2".
+    return !entry.start.endsWith(QLatin1Char('*'));
 }
 
 AppendOutcome appendLineToFile(const QString &path, const QString &line)

@@ -21,7 +21,8 @@ QString assembleVocabularyRecord(const VocabularyEntry &entry);
 
 // False when the reader would cut the record elsewhere than the writer joined
 // it: a field separator core inside any field, or a time range joiner in the
-// context (taken for a time range) or in a time text (split at the wrong place).
+// context (taken for a time range) or in a time text, or a star at the end of
+// the start (either way the time range is split at the wrong place).
 bool readsBackAsTyped(const VocabularyEntry &entry);
 
 enum class AppendOutcome {

@@ -99,6 +99,9 @@ void TestVocabularyRecord::readsBack_data()
     QTest::newRow("joiner in end") << VocabularyEntry{"w", "t", "", time, "0***"} << false;
     QTest::newRow("joiner in a lone start still refused")
         << VocabularyEntry{"w", "t", "", "***", ""} << false;
+    QTest::newRow("start ending in a star joins into the joiner")
+        << VocabularyEntry{"w", "t", "", "1*", "2"} << false;
+    QTest::newRow("end beginning with a star is harmless") << VocabularyEntry{"w", "t", "", "1", "*2"} << true;
     QTest::newRow("joiner in word is harmless") << VocabularyEntry{"a***b", "t", "", "", ""} << true;
     QTest::newRow("joiner in translation is harmless") << VocabularyEntry{"w", "***", "", "", ""} << true;
     QTest::newRow("arrow with one hyphen") << VocabularyEntry{"->", "t", "a->b", "", ""} << true;

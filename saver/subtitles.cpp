@@ -1,0 +1,81 @@
+#include "subtitles.h"
+
+#include "timestamp.h"
+
+#include <QFile>
+#include <QIODevice>
+
+namespace {
+
+// One line of the file without its terminator (CR LF, LF, or none on the last
+// line). The text is decoded up to the first NUL byte; a NUL hides the
+// terminator too. At the end of the data the line is empty.
+QString readLine(QIODevice &device)
+{
+    QByteArray bytes = device.readLine();
+    const int nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes.truncate(nul);
+    else if (bytes.endsWith("\r\n"))
+        bytes.chop(2);
+    else if (bytes.endsWith('\n'))
+        bytes.chop(1);
+    return QString::fromUtf8(bytes);
+}
+
+} // namespace
+
+SubtitleTable readSubtitles(QIODevice &device)
+{
+    SubtitleTable table;
+    while (!device.atEnd()) {
+        const QString timeLine = readLine(device);
+        if (!timeLine.contains(QLatin1String("-->")))
+            continue;
+
+        const qint64 startMs = timestampToMs(timeLine.left(12));
+        SubtitleCue cue;
+        cue.endMs = timestampToMs(timeLine.mid(17, 12));
+        for (QString line = readLine(device); !line.isEmpty(); line = readLine(device))
+            cue.lines.append(line);
+
+        if (!table.contains(startMs))
+            table.insert(startMs, cue);
+    }
+    return table;
+}
+
+SubtitleTable readSubtitleFile(const QString &path)
+{
+    // Opened without text mode: the terminators are handled by the reader.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return SubtitleTable();
+    return readSubtitles(file);
+}
+
+SubtitleTable::const_iterator cueForPosition(const SubtitleTable &table, qint64 positionMs)
+{
+    auto cue = table.lowerBound(positionMs);
+    if (cue != table.constBegin())
+        --cue;
+    return cue;
+}
+
+FollowerStep followPosition(const SubtitleTable &table, qint64 positionMs,
+                            SubtitleTable::const_iterator &currentCue,
+                            qint64 &cueStartMs, qint64 &cueEndMs, bool &cuePending)
+{
+    Q_ASSERT(!table.isEmpty());
+    if (positionMs > cueEndMs || positionMs <= cueStartMs) {
+        currentCue = cueForPosition(table, positionMs);
+        cueStartMs = currentCue.key();
+        cueEndMs = currentCue->endMs;
+        cuePending = true;
+        return FollowerStep::Selected;
+    }
+    if (!cuePending)
+        return FollowerStep::Unchanged;
+    cuePending = false;
+    return FollowerStep::Shown;
+}

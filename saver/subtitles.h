@@ -1,0 +1,52 @@
+#ifndef SUBTITLES_H
+#define SUBTITLES_H
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+class QIODevice;
+
+// One SubRip cue: its end time and its text lines, without line terminators.
+struct SubtitleCue
+{
+    qint64 endMs = 0;
+    QStringList lines;
+};
+
+// Cues keyed by their start time in milliseconds. When a file holds several
+// cues with the same start time, the first one is kept.
+using SubtitleTable = QMap<qint64, SubtitleCue>;
+
+// Reads SubRip text as UTF-8 until the device is at its end. Only time lines
+// (any line containing "-->") start a cue; the start time is read from the
+// line's first 12 characters and the end time from the 12 characters at
+// position 17. The cue's text runs up to the next empty line or the end of
+// the data. Index lines and anything else outside a cue are skipped unread.
+SubtitleTable readSubtitles(QIODevice &device);
+
+// The same for a file; a file that cannot be opened gives an empty table.
+SubtitleTable readSubtitleFile(const QString &path);
+
+// The cue to follow at a position: the last cue starting strictly before it,
+// or the first cue when none does. Gives table.constEnd() only for an empty table.
+SubtitleTable::const_iterator cueForPosition(const SubtitleTable &table, qint64 positionMs);
+
+// What a position report did to the followed cue.
+enum class FollowerStep {
+    Selected,  // the position left the cue: a cue was selected again, the display must be cleared
+    Shown,     // the position is inside the pending cue: its lines and times must be shown now
+    Unchanged, // nothing to do
+};
+
+// Moves the follower on to a position report. A cue is shown at the first
+// report strictly inside it while it is pending and stays until a report falls
+// after its end or at or before its start; such a report selects the cue for
+// the position, marked pending. The table must not be empty and currentCue
+// must refer to one of its cues.
+FollowerStep followPosition(const SubtitleTable &table, qint64 positionMs,
+                            SubtitleTable::const_iterator &currentCue,
+                            qint64 &cueStartMs, qint64 &cueEndMs, bool &cuePending);
+
+#endif // SUBTITLES_H

@@ -1,0 +1,346 @@
+#include "mainwindow.h"
+#include "modaldriver.h"
+#include "testclip.h"
+#include "timestamp.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLineEdit>
+#include <QMediaPlayer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QtTest>
+
+namespace {
+
+const QString notASubtitleFile =
+    QStringLiteral("Полноценного файла с субтитрами не обнаружено. Проверьте файл субтитров.");
+
+// Three cues with gaps between them; the second has two lines.
+const QByteArray threeCues =
+    "1\r\n00:00:01,000 --> 00:00:02,000\r\nOne\r\n\r\n"
+    "2\r\n00:00:03,000 --> 00:00:04,000\r\nTwo\r\nВторая строка\r\n\r\n"
+    "3\r\n00:00:05,000 --> 00:00:06,000\r\n<i>Three</i>\r\n\r\n";
+
+// What the subtitle panel and the three time fields show.
+struct Display
+{
+    QString text;
+    QString from;
+    QString to;
+
+    bool operator==(const Display &other) const
+    {
+        return text == other.text && from == other.from && to == other.to;
+    }
+    QString describe() const { return text + QLatin1Char('|') + from + QLatin1Char('|') + to; }
+};
+
+} // namespace
+
+class TestSaverSubtitles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void openDialogAndErrorText();
+    void cancelledDialogChangesNothing();
+    void earlierErrorTextStaysUntilCleared();
+    void nothingFollowedBeforeAnyLoad();
+    void walkThroughCues();
+    void seekingBackwardsIntoEarlierCue();
+    void overlappingInnerCueNeverShown();
+    void failedLoadWithEmptyTableKeepsFollowerIdle();
+    void playbackDrivesFollowerAndPauseKeepsCue();
+    void seeking_data();
+    void seeking();
+
+private:
+    QString writeFile(const QString &name, const QByteArray &content);
+    FileDialogSeen openSubtitles(const QString &path);
+    // Seeks the paused player, waits for its report and runs the follower once.
+    bool reportAt(qint64 positionMs);
+    Display display() const;
+
+    QTemporaryDir folder;
+    QString clipPath;
+    QPointer<MainWindow> window;
+    QMediaPlayer *player = nullptr;
+    QTextBrowser *subtitlePanel = nullptr;
+    QLineEdit *timeField = nullptr;
+    QLineEdit *fromField = nullptr;
+    QLineEdit *toField = nullptr;
+};
+
+void TestSaverSubtitles::initTestCase()
+{
+    Q_INIT_RESOURCE(saver);
+    QVERIFY(folder.isValid());
+    clipPath = makeTestClip(folder.path(), 10);
+    QVERIFY2(!clipPath.isEmpty(), "gst-launch-1.0 could not make the test clip");
+}
+
+void TestSaverSubtitles::init()
+{
+    window = new MainWindow;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    player = window->findChild<QMediaPlayer *>();
+    subtitlePanel = window->findChild<QTextBrowser *>(QStringLiteral("MyTextBrowser"));
+    timeField = window->findChild<QLineEdit *>(QStringLiteral("lineEdit"));
+    fromField = window->findChild<QLineEdit *>(QStringLiteral("lineEdit_1"));
+    toField = window->findChild<QLineEdit *>(QStringLiteral("lineEdit_2"));
+    QVERIFY(player && subtitlePanel && timeField && fromField && toField);
+
+    // The film is opened as a user would, then paused: from here on each test
+    // moves the position itself.
+    answerFileDialog(clipPath);
+    window->findChild<QAction *>(QStringLiteral("actionOpenVideo"))->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(player->state(), QMediaPlayer::PlayingState, 10000);
+    player->pause();
+    QTRY_COMPARE_WITH_TIMEOUT(player->state(), QMediaPlayer::PausedState, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(player->duration() > 0, 10000);
+}
+
+void TestSaverSubtitles::cleanup()
+{
+    delete window;
+}
+
+QString TestSaverSubtitles::writeFile(const QString &name, const QByteArray &content)
+{
+    const QString path = folder.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())
+        return QString();
+    return path;
+}
+
+FileDialogSeen TestSaverSubtitles::openSubtitles(const QString &path)
+{
+    FileDialogSeen seen;
+    answerFileDialog(path, &seen);
+    window->findChild<QAction *>(QStringLiteral("actionOpenSub"))->trigger();
+    return seen;
+}
+
+bool TestSaverSubtitles::reportAt(qint64 positionMs)
+{
+    // The follower is run by hand, once per position; the player's own
+    // reports must not run it a second time.
+    disconnect(player, &QMediaPlayer::positionChanged, window, &MainWindow::MySetSub);
+    QSignalSpy reports(player, &QMediaPlayer::positionChanged);
+    player->setPosition(positionMs);
+    // A spy's own event loop: polling with sleeps would slow every report down.
+    bool reported = false;
+    for (int received = 0; !reported; ++received) {
+        if (reports.count() <= received && !reports.wait(5000))
+            break;
+        reported = reports.at(received).at(0).toLongLong() == positionMs;
+    }
+    if (!reported || player->position() != positionMs)
+        return false;
+    window->MySetSub();
+    return true;
+}
+
+Display TestSaverSubtitles::display() const
+{
+    return Display{subtitlePanel->toPlainText(), fromField->text(), toField->text()};
+}
+
+void TestSaverSubtitles::openDialogAndErrorText()
+{
+    const FileDialogSeen seen = openSubtitles(writeFile(QStringLiteral("two.srt"), threeCues.left(threeCues.indexOf("3\r\n"))));
+    QVERIFY(seen.appeared);
+    QCOMPARE(seen.caption, QStringLiteral("Open A Subtitle File"));
+    QCOMPARE(seen.nameFilters, QStringList{QStringLiteral("Subtitle File (*.srt)")});
+    QVERIFY(!seen.saveDialog);
+    QCOMPARE(subtitlePanel->toPlainText(), notASubtitleFile);
+    // Two cues are not enough to start following.
+    QVERIFY(reportAt(1500));
+    QVERIFY(timeField->text().isEmpty());
+
+    subtitlePanel->clear();
+    QVERIFY(openSubtitles(writeFile(QStringLiteral("none.srt"), "Dear diary,\r\nno arrows today.\r\n")).appeared);
+    QCOMPARE(subtitlePanel->toPlainText(), notASubtitleFile);
+
+    subtitlePanel->clear();
+    QVERIFY(openSubtitles(writeFile(QStringLiteral("three.srt"), threeCues)).appeared);
+    QVERIFY(subtitlePanel->toPlainText().isEmpty());
+    QVERIFY(reportAt(1500));
+    QCOMPARE(display().describe(), QStringLiteral("One|00:00:01,000|00:00:02,000"));
+}
+
+void TestSaverSubtitles::cancelledDialogChangesNothing()
+{
+    QVERIFY(openSubtitles(writeFile(QStringLiteral("three.srt"), threeCues)).appeared);
+    QVERIFY(reportAt(1500));
+    const Display shown = display();
+
+    QVERIFY(openSubtitles(QString()).appeared);
+    QCOMPARE(display().describe(), shown.describe());
+    // Still following the same cues, still shown.
+    QVERIFY(reportAt(1600));
+    QCOMPARE(display().describe(), shown.describe());
+    QCOMPARE(timeField->text(), QStringLiteral("00:00:01,600"));
+}
+
+void TestSaverSubtitles::earlierErrorTextStaysUntilCleared()
+{
+    QVERIFY(openSubtitles(writeFile(QStringLiteral("one.srt"), threeCues.left(threeCues.indexOf("2\r\n")))).appeared);
+    QCOMPARE(subtitlePanel->toPlainText(), notASubtitleFile);
+
+    QVERIFY(openSubtitles(writeFile(QStringLiteral("three.srt"), threeCues)).appeared);
+    QCOMPARE(subtitlePanel->toPlainText(), notASubtitleFile);
+
+    QVERIFY(reportAt(500));
+    QVERIFY(subtitlePanel->toPlainText().isEmpty());
+}
+
+void TestSaverSubtitles::nothingFollowedBeforeAnyLoad()
+{
+    timeField->setText(QStringLiteral("typed"));
+    QVERIFY(reportAt(1500));
+    QCOMPARE(timeField->text(), QStringLiteral("typed"));
+
+    // Real playback, with the player's reports connected as usual.
+    timeField->clear();
+    connect(player, &QMediaPlayer::positionChanged, window, &MainWindow::MySetSub);
+    QSignalSpy reports(player, &QMediaPlayer::positionChanged);
+    player->play();
+    QTRY_VERIFY_WITH_TIMEOUT(reports.count() > 20, 10000);
+    QVERIFY(timeField->text().isEmpty());
+    QCOMPARE(display().describe(), QStringLiteral("||"));
+}
+
+void TestSaverSubtitles::walkThroughCues()
+{
+    QVERIFY(openSubtitles(writeFile(QStringLiteral("three.srt"), threeCues)).appeared);
+
+    // Every change of the display, at the position that made it.
+    QStringList changes;
+    Display last = display();
+    for (qint64 position = 0; position <= 6100; position += 10) {
+        QVERIFY2(reportAt(position), qPrintable(QString::number(position)));
+        QCOMPARE(timeField->text(), msToTimestamp(position));
+        const Display now = display();
+        if (!(now == last))
+            changes << QStringLiteral("%1: %2").arg(position).arg(now.describe());
+        last = now;
+    }
+    QCOMPARE(changes, (QStringList{
+        "1010: One|00:00:01,000|00:00:02,000",
+        "2010: ||",
+        "3020: Two\nВторая строка|00:00:03,000|00:00:04,000",
+        "4010: ||",
+        "5020: Three|00:00:05,000|00:00:06,000",
+        "6010: ||",
+    }));
+}
+
+void TestSaverSubtitles::seekingBackwardsIntoEarlierCue()
+{
+    QVERIFY(openSubtitles(writeFile(QStringLiteral("three.srt"), threeCues)).appeared);
+    QVERIFY(reportAt(5500));
+    QVERIFY(reportAt(5510));
+    QCOMPARE(display().describe(), QStringLiteral("Three|00:00:05,000|00:00:06,000"));
+
+    QVERIFY(reportAt(1500));
+    QCOMPARE(display().describe(), QStringLiteral("||"));
+    QVERIFY(reportAt(1510));
+    QCOMPARE(display().describe(), QStringLiteral("One|00:00:01,000|00:00:02,000"));
+    QVERIFY(reportAt(1520));
+    QCOMPARE(display().describe(), QStringLiteral("One|00:00:01,000|00:00:02,000"));
+}
+
+void TestSaverSubtitles::overlappingInnerCueNeverShown()
+{
+    QVERIFY(openSubtitles(writeFile(QStringLiteral("overlap.srt"),
+                                    "1\r\n00:00:01,000 --> 00:00:05,000\r\nOuter\r\n\r\n"
+                                    "2\r\n00:00:02,000 --> 00:00:03,000\r\nInner\r\n\r\n"
+                                    "3\r\n00:00:06,000 --> 00:00:07,000\r\nAfter\r\n\r\n")).appeared);
+    QStringList shown;
+    for (qint64 position = 900; position <= 7100; position += 10) {
+        QVERIFY2(reportAt(position), qPrintable(QString::number(position)));
+        const QString text = subtitlePanel->toPlainText();
+        if (!text.isEmpty() && (shown.isEmpty() || shown.last() != text))
+            shown << text;
+    }
+    QCOMPARE(shown, (QStringList{"Outer", "After"}));
+}
+
+void TestSaverSubtitles::failedLoadWithEmptyTableKeepsFollowerIdle()
+{
+    QVERIFY(openSubtitles(writeFile(QStringLiteral("three.srt"), threeCues)).appeared);
+    QVERIFY(reportAt(1500));
+    QVERIFY(reportAt(1510));
+    const QString shownTime = timeField->text();
+
+    QVERIFY(openSubtitles(writeFile(QStringLiteral("letter.srt"), "No cues in here.\r\n")).appeared);
+    QCOMPARE(subtitlePanel->toPlainText(), notASubtitleFile);
+    for (qint64 position : {500, 1500, 3500, 5500}) {
+        QVERIFY(reportAt(position));
+        QCOMPARE(timeField->text(), shownTime);
+        QCOMPARE(display().describe(), notASubtitleFile + QStringLiteral("|00:00:01,000|00:00:02,000"));
+    }
+
+    // A good file makes it follow again.
+    QVERIFY(openSubtitles(writeFile(QStringLiteral("three.srt"), threeCues)).appeared);
+    QVERIFY(reportAt(3500));
+    QVERIFY(reportAt(3510));
+    QCOMPARE(display().describe(), QStringLiteral("Two\nВторая строка|00:00:03,000|00:00:04,000"));
+}
+
+void TestSaverSubtitles::playbackDrivesFollowerAndPauseKeepsCue()
+{
+    QVERIFY(openSubtitles(writeFile(QStringLiteral("three.srt"), threeCues)).appeared);
+    player->setPosition(0);
+    player->play();
+    QTRY_COMPARE_WITH_TIMEOUT(display().describe(), QStringLiteral("One|00:00:01,000|00:00:02,000"), 10000);
+    QVERIFY(!timeField->text().isEmpty());
+
+    player->pause();
+    QTRY_COMPARE(player->state(), QMediaPlayer::PausedState);
+    const QString pausedAt = timeField->text();
+    QTest::qWait(300);
+    QCOMPARE(display().describe(), QStringLiteral("One|00:00:01,000|00:00:02,000"));
+    QCOMPARE(timeField->text(), pausedAt);
+}
+
+void TestSaverSubtitles::seeking_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("byButton");
+    QTest::addColumn<qint64>("position");
+
+    QTest::newRow("time and Return") << "00:00:05,000" << false << qint64(5000);
+    QTest::newRow("time and button") << "00:00:05,000" << true << qint64(5000);
+    QTest::newRow("milliseconds") << "00:00:07,250" << false << qint64(7250);
+    QTest::newRow("empty field") << "" << false << qint64(0);
+    QTest::newRow("short form reads as zero") << "1:30" << true << qint64(0);
+}
+
+void TestSaverSubtitles::seeking()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, byButton);
+    QFETCH(qint64, position);
+
+    QVERIFY(reportAt(2500));
+    timeField->setText(typed);
+    if (byButton)
+        QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("pushButton")), Qt::LeftButton);
+    else
+        QTest::keyClick(timeField, Qt::Key_Return);
+    QTRY_COMPARE_WITH_TIMEOUT(player->position(), position, 5000);
+}
+
+QTEST_MAIN(TestSaverSubtitles)
+#include "tst_saversubtitles.moc"

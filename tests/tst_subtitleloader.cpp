@@ -1,0 +1,234 @@
+#include "subtitles.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using CueTimes = QList<QPair<qint64, qint64>>;
+
+namespace {
+
+// "start-end: line|line" for each cue, in table order.
+QStringList describe(const SubtitleTable &table)
+{
+    QStringList cues;
+    for (auto cue = table.constBegin(); cue != table.constEnd(); ++cue)
+        cues << QStringLiteral("%1-%2: %3").arg(cue.key()).arg(cue->endMs).arg(cue->lines.join(QLatin1Char('|')));
+    return cues;
+}
+
+SubtitleTable tableOf(const CueTimes &times)
+{
+    SubtitleTable table;
+    for (const auto &time : times)
+        table.insert(time.first, SubtitleCue{time.second, {QStringLiteral("cue at %1").arg(time.first)}});
+    return table;
+}
+
+const QByteArray threeCues =
+    "1\r\n00:00:01,000 --> 00:00:02,000\r\nOne\r\n\r\n"
+    "2\r\n00:00:03,000 --> 00:00:04,000\r\nTwo\r\n\r\n"
+    "3\r\n00:00:05,000 --> 00:00:06,000\r\nThree\r\n\r\n";
+
+} // namespace
+
+class TestSubtitleLoader : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsFile_data();
+    void readsFile();
+    void fileThatCannotBeOpened();
+    void cueForPosition_data();
+    void cueForPosition();
+    void followsPositions_data();
+    void followsPositions();
+
+private:
+    QTemporaryDir directory;
+};
+
+void TestSubtitleLoader::readsFile_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("cues");
+
+    QTest::newRow("CR LF, multi-line cues keep their lines in order")
+        << QByteArray("1\r\n00:00:01,000 --> 00:00:02,500\r\nFirst line\r\nSecond line\r\n\r\n"
+                      "2\r\n00:01:00,250 --> 00:01:03,000\r\n<i>Привет,</i>\r\nмир!\r\nThird\r\n\r\n")
+        << QStringList{"1000-2500: First line|Second line", "60250-63000: <i>Привет,</i>|мир!|Third"};
+    QTest::newRow("three cues")
+        << threeCues << QStringList{"1000-2000: One", "3000-4000: Two", "5000-6000: Three"};
+    QTest::newRow("exactly two cues are still read")
+        << threeCues.left(threeCues.indexOf("3\r\n00:00:05"))
+        << QStringList{"1000-2000: One", "3000-4000: Two"};
+    QTest::newRow("last cue without trailing blank line")
+        << QByteArray("1\r\n00:00:01,000 --> 00:00:02,000\r\nA\r\nB\r\n")
+        << QStringList{"1000-2000: A|B"};
+    QTest::newRow("last line without terminator keeps every character")
+        << QByteArray("1\r\n00:00:01,000 --> 00:00:02,000\r\nA\r\nlast words")
+        << QStringList{"1000-2000: A|last words"};
+    QTest::newRow("time line as the last line, with terminator")
+        << QByteArray("1\r\n00:00:01,000 --> 00:00:02,000\r\nA\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\n")
+        << QStringList{"1000-2000: A", "3000-4000: "};
+    QTest::newRow("time line as the last line, without terminator")
+        << QByteArray("1\r\n00:00:03,000 --> 00:00:04,000")
+        << QStringList{"3000-4000: "};
+    QTest::newRow("same start time: the first cue wins")
+        << QByteArray("1\r\n00:00:01,000 --> 00:00:02,000\r\nfirst\r\n\r\n"
+                      "2\r\n00:00:01,000 --> 00:00:09,000\r\nsecond\r\n\r\n")
+        << QStringList{"1000-2000: first"};
+    QTest::newRow("cues out of order are held in order")
+        << QByteArray("1\r\n00:00:05,000 --> 00:00:06,000\r\nlate\r\n\r\n"
+                      "2\r\n00:00:01,000 --> 00:00:02,000\r\nearly\r\n\r\n"
+                      "3\r\n00:00:03,000 --> 00:00:04,000\r\nmiddle\r\n\r\n")
+        << QStringList{"1000-2000: early", "3000-4000: middle", "5000-6000: late"};
+    QTest::newRow("missing blank line swallows the next cue")
+        << QByteArray("1\r\n00:00:01,000 --> 00:00:02,000\r\nA\r\n"
+                      "2\r\n00:00:03,000 --> 00:00:04,000\r\nB\r\n\r\n"
+                      "3\r\n00:00:05,000 --> 00:00:06,000\r\nC\r\n\r\n")
+        << QStringList{"1000-2000: A|2|00:00:03,000 --> 00:00:04,000|B", "5000-6000: C"};
+    QTest::newRow("LF only: no character lost, one-character lines are text")
+        << QByteArray("1\n00:00:01,000 --> 00:00:02,000\nHello\nI\n\n"
+                      "2\n00:00:03,000 --> 00:00:04,000\n?\n\n")
+        << QStringList{"1000-2000: Hello|I", "3000-4000: ?"};
+    QTest::newRow("CR LF and LF mixed")
+        << QByteArray("1\r\n00:00:01,000 --> 00:00:02,000\nA\r\nB\n\r\nC\n")
+        << QStringList{"1000-2000: A|B"};
+    QTest::newRow("blank-looking line of spaces is text")
+        << QByteArray("1\r\n00:00:01,000 --> 00:00:02,000\r\nA\r\n \r\nB\r\n\r\n")
+        << QStringList{"1000-2000: A| |B"};
+    QTest::newRow("arrow inside a cue's text is text")
+        << QByteArray("1\r\n00:00:01,000 --> 00:00:02,000\r\nleft --> right\r\n\r\n")
+        << QStringList{"1000-2000: left --> right"};
+    QTest::newRow("text is decoded up to the first NUL byte")
+        << QByteArray("1\r\n00:00:01,000 --> 00:00:02,000\r\nbefore") + '\0' + "after\r\nnext\r\n\r\n"
+        << QStringList{"1000-2000: before|next"};
+    QTest::newRow("malformed times count as zero, cue kept")
+        << QByteArray("x\r\nab:cd:ef,ghi --> 00:00:0x,500 and more\r\nodd\r\n\r\n")
+        << QStringList{"0-500: odd"};
+    QTest::newRow("anything after the end time is ignored")
+        << QByteArray("1\r\n00:00:01,000 --> 00:00:02,000 X1:10 X2:20\r\nA\r\n\r\n")
+        << QStringList{"1000-2000: A"};
+    QTest::newRow("text without arrows")
+        << QByteArray("Just a letter.\r\nNothing to see here.\r\n") << QStringList();
+    QTest::newRow("empty file") << QByteArray() << QStringList();
+
+    QByteArray longLine(200000, 'w');
+    QTest::newRow("a very long line is read whole")
+        << QByteArray("00:00:01,000 --> 00:00:02,000\r\n" + longLine + "\r\n")
+        << QStringList{"1000-2000: " + QString::fromLatin1(longLine)};
+}
+
+void TestSubtitleLoader::readsFile()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, cues);
+
+    QVERIFY(directory.isValid());
+    const QString path = directory.filePath(QStringLiteral("film.srt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(content), qint64(content.size()));
+    file.close();
+
+    QCOMPARE(describe(readSubtitleFile(path)), cues);
+}
+
+void TestSubtitleLoader::fileThatCannotBeOpened()
+{
+    QVERIFY(directory.isValid());
+    QVERIFY(readSubtitleFile(directory.filePath(QStringLiteral("missing.srt"))).isEmpty());
+    QVERIFY(readSubtitleFile(directory.path()).isEmpty());
+}
+
+void TestSubtitleLoader::cueForPosition_data()
+{
+    QTest::addColumn<qint64>("position");
+    QTest::addColumn<qint64>("selectedStart");
+
+    QTest::newRow("before every cue: the first") << qint64(0) << qint64(1000);
+    QTest::newRow("negative position: the first") << qint64(-500) << qint64(1000);
+    QTest::newRow("at the first start: still the first") << qint64(1000) << qint64(1000);
+    QTest::newRow("inside the first") << qint64(1001) << qint64(1000);
+    QTest::newRow("in the gap: the cue before") << qint64(2500) << qint64(1000);
+    QTest::newRow("at a later start: the cue before it") << qint64(3000) << qint64(1000);
+    QTest::newRow("just past a later start") << qint64(3001) << qint64(3000);
+    QTest::newRow("after every cue: the last") << qint64(99999999) << qint64(5000);
+}
+
+void TestSubtitleLoader::cueForPosition()
+{
+    QFETCH(qint64, position);
+    QFETCH(qint64, selectedStart);
+
+    const SubtitleTable table = tableOf({{1000, 2000}, {3000, 4000}, {5000, 6000}});
+    const auto cue = ::cueForPosition(table, position);
+    QVERIFY(cue != table.constEnd());
+    QCOMPARE(cue.key(), selectedStart);
+
+    const SubtitleTable single = tableOf({{1000, 2000}});
+    QCOMPARE(::cueForPosition(single, position).key(), qint64(1000));
+    QVERIFY(::cueForPosition(SubtitleTable(), position) == SubtitleTable().constEnd());
+}
+
+void TestSubtitleLoader::followsPositions_data()
+{
+    QTest::addColumn<CueTimes>("cueTimes");
+    QTest::addColumn<QList<qint64>>("positions");
+    // Per report: "select <start>", "show <start>" or "-" for nothing.
+    QTest::addColumn<QStringList>("steps");
+
+    const CueTimes threeCues{{1000, 2000}, {3000, 4000}, {5000, 6000}};
+    QTest::newRow("exactly at start, inside, exactly at end, past end")
+        << threeCues << QList<qint64>{1000, 1001, 1500, 2000, 2001}
+        << QStringList{"select 1000", "show 1000", "-", "-", "select 1000"};
+    QTest::newRow("across a gap the next cue is selected first, then shown")
+        << threeCues << QList<qint64>{2500, 3000, 3001, 3002}
+        << QStringList{"select 1000", "select 1000", "select 3000", "show 3000"};
+    QTest::newRow("seeking backwards into an earlier cue")
+        << threeCues << QList<qint64>{5500, 5510, 1500, 1510, 1520}
+        << QStringList{"select 5000", "show 5000", "select 1000", "show 1000", "-"};
+    QTest::newRow("overlapping inner cue is never shown")
+        << CueTimes{{1000, 5000}, {2000, 3000}}
+        << QList<qint64>{1010, 2010, 2500, 3010, 5000, 5010, 5020}
+        << QStringList{"show 1000", "-", "-", "-", "-", "select 2000", "select 2000"};
+}
+
+void TestSubtitleLoader::followsPositions()
+{
+    QFETCH(CueTimes, cueTimes);
+    QFETCH(QList<qint64>, positions);
+    QFETCH(QStringList, steps);
+
+    // The state right after a load: the first cue selected and pending.
+    const SubtitleTable table = tableOf(cueTimes);
+    SubtitleTable::const_iterator currentCue = table.constBegin();
+    qint64 cueStartMs = currentCue.key();
+    qint64 cueEndMs = currentCue->endMs;
+    bool cuePending = true;
+
+    QStringList seen;
+    for (qint64 position : positions) {
+        switch (followPosition(table, position, currentCue, cueStartMs, cueEndMs, cuePending)) {
+        case FollowerStep::Selected:
+            seen << QStringLiteral("select %1").arg(cueStartMs);
+            QVERIFY(cuePending);
+            break;
+        case FollowerStep::Shown:
+            seen << QStringLiteral("show %1").arg(cueStartMs);
+            QVERIFY(!cuePending);
+            break;
+        case FollowerStep::Unchanged:
+            seen << QStringLiteral("-");
+            break;
+        }
+        QCOMPARE(currentCue.key(), cueStartMs);
+        QCOMPARE(currentCue->endMs, cueEndMs);
+    }
+    QCOMPARE(seen, steps);
+}
+
+QTEST_GUILESS_MAIN(TestSubtitleLoader)
+#include "tst_subtitleloader.moc"
