@@ -1,51 +1,17 @@
 #include "mainwindow_2.h"
 #include "mywidget.h"
+#include "playbacklog.h"
 #include "testclip.h"
 #include "trainerlearner.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QMediaPlayer>
 #include <QPointer>
 #include <QTextBrowser>
 #include <QtTest>
 
-#include <optional>
-
 namespace {
-
-// What the player reports after a start: the time it stopped playing, counted
-// from the log's making, and the positions it passed meanwhile.
-class PlaybackLog : public QObject
-{
-public:
-    explicit PlaybackLog(QMediaPlayer *player)
-    {
-        clock.start();
-        connect(player, &QMediaPlayer::stateChanged, this, [this](QMediaPlayer::State state) {
-            if (state == QMediaPlayer::PlayingState)
-                playing = true;
-            else if (state == QMediaPlayer::StoppedState && playing && !stoppedAfterMs)
-                stoppedAfterMs = clock.elapsed();
-        });
-        connect(player, &QMediaPlayer::positionChanged, this, [this](qint64 position) {
-            // 0 is only the report of a stop; later reports are ignored.
-            if (position == 0 || stoppedAfterMs)
-                return;
-            lowestPosition = std::min(lowestPosition.value_or(position), position);
-            highestPosition = std::max(highestPosition.value_or(position), position);
-        });
-    }
-
-    std::optional<qint64> stoppedAfterMs;
-    std::optional<qint64> lowestPosition;
-    std::optional<qint64> highestPosition;
-
-private:
-    QElapsedTimer clock;
-    bool playing = false;
-};
 
 constexpr int playerTimeoutMs = 15000;
 // How much later than due a stop may come on a loaded machine.

@@ -2,6 +2,7 @@
 
 #include "mainwindow_2.h"
 #include "mywidget.h"
+#include "typing.h"
 
 #include <QApplication>
 #include <QFile>
@@ -59,8 +60,7 @@ void TrainerLearner::arrow()
 
 void TrainerLearner::answer(const QString &text)
 {
-    QTest::keyClicks(answerLine, text);
-    QTest::keyClick(answerLine, Qt::Key_Return);
+    typeText(answerLine, text + QLatin1Char('\n'));
 }
 
 void TrainerLearner::mark()
