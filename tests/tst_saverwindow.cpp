@@ -58,6 +58,8 @@ private slots:
     void pauseStopAndPlayAgain();
     void closingVideoWindowStopsAndHides();
     void cancelledOpenKeepsPlayingButBlocksPlay();
+    void filmThatCannotPlay_data();
+    void filmThatCannotPlay();
     void closingMainWindowDestroysEveryWindow();
 
 private:
@@ -341,6 +343,40 @@ void TestSaverWindow::cancelledOpenKeepsPlayingButBlocksPlay()
     action(window, "actionPlay")->trigger();
     QTest::qWait(200);
     QCOMPARE(player->state(), QMediaPlayer::StoppedState);
+}
+
+void TestSaverWindow::filmThatCannotPlay_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    // The open dialog itself refuses a name that is no file.
+    QTest::newRow("not a video") << QStringLiteral("notes.ogv") << QByteArray("just some words\n");
+    QTest::newRow("only NUL bytes") << QStringLiteral("zeros.mp4") << QByteArray(4096, '\0');
+}
+
+// Whatever the learner picks, the player reports it cannot play it and the
+// window stays usable: a real film opened afterwards plays.
+void TestSaverWindow::filmThatCannotPlay()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    const QString path = folder.filePath(name);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    file.close();
+    FileDialogSeen seen;
+    answerFileDialog(path, &seen);
+    action(window, "actionOpenVideo")->trigger();
+    QVERIFY(seen.appeared);
+    QTRY_VERIFY_WITH_TIMEOUT(player->mediaStatus() == QMediaPlayer::InvalidMedia
+                                 || player->error() != QMediaPlayer::NoError,
+                             10000);
+    QTRY_COMPARE_WITH_TIMEOUT(player->state(), QMediaPlayer::StoppedState, 10000);
+    action(window, "actionPlay")->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(player->state(), QMediaPlayer::StoppedState, 10000);
+
+    openClip();
+    QTRY_VERIFY_WITH_TIMEOUT(player->position() > 300, 10000);
 }
 
 void TestSaverWindow::closingMainWindowDestroysEveryWindow()

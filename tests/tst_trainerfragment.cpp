@@ -39,6 +39,8 @@ private slots:
     void entriesWithoutATimeRangeDoNothing();
     void noCurrentEntry();
     void nextFileNextFilm();
+    void filmThatCannotPlay_data();
+    void filmThatCannotPlay();
 
 private:
     // Loads a file of the clip's path and the given records.
@@ -255,6 +257,39 @@ void TestTrainerFragment::nextFileNextFilm()
     video();
     QCOMPARE(player()->media().request().url(), QUrl::fromLocalFile(otherClip));
     QTRY_COMPARE_WITH_TIMEOUT(player()->state(), QMediaPlayer::PlayingState, playerTimeoutMs);
+}
+
+void TestTrainerFragment::filmThatCannotPlay_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("names no file") << QStringLiteral("gone.ogv") << QByteArray();
+    QTest::newRow("not a video") << QStringLiteral("notes.ogv") << QByteArray("just some words\n");
+    QTest::newRow("cut short") << QStringLiteral("cut.ogv") << QByteArray("OggS\0\2", 6);
+}
+
+// A vocabulary file may name a film that has been moved or is no film at all:
+// the fragment's window opens on nothing, and the program carries on.
+void TestTrainerFragment::filmThatCannotPlay()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    const QString film = content.isNull() ? directory.filePath(name) : writeFile(name, content);
+    QVERIFY(!film.isEmpty());
+    load(writeFile(QStringLiteral("lost.txt"), film.toUtf8() + "\r\nw --> to finish --> 00:00:00,200***00:00:00,700\r\n"));
+    arrow();
+    video();
+    QTRY_VERIFY_WITH_TIMEOUT(player()->mediaStatus() == QMediaPlayer::InvalidMedia
+                                 || player()->error() != QMediaPlayer::NoError,
+                             playerTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(player()->state(), QMediaPlayer::StoppedState, playerTimeoutMs);
+
+    // The next start is taken as calmly, and the drill goes on.
+    video();
+    QTest::qWait(1000);
+    QCOMPARE(player()->state(), QMediaPlayer::StoppedState);
+    answer(QStringLiteral("finish"));
+    QCOMPARE(verdict->toPlainText(), QStringLiteral("Yes!"));
 }
 
 QTEST_MAIN(TestTrainerFragment)
