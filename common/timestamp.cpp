@@ -48,8 +48,54 @@ char *writePadded(char *out, qint64 value, int width)
 
 } // namespace
 
+namespace {
+
+// Two digits of a value below 100, from one table look-up.
+constexpr char twoDigitTable[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+inline void putTwoDigits(QChar *out, int value)
+{
+    out[0] = QLatin1Char(twoDigitTable[2 * value]);
+    out[1] = QLatin1Char(twoDigitTable[2 * value + 1]);
+}
+
+// Every position the player reports is at or after the start: each field
+// then has its fixed width and the text its twelve characters, written
+// straight into the string.
+QString nonNegativeToTimestamp(qint64 ms)
+{
+    const qint64 totalSeconds = ms / 1000;
+    const int milliseconds = int(ms - totalSeconds * 1000);
+    const qint64 totalMinutes = totalSeconds / 60;
+    const int seconds = int(totalSeconds - totalMinutes * 60);
+    const qint64 hours = totalMinutes / 60;
+    const int minutes = int(totalMinutes - hours * 60);
+
+    QString text(12, Qt::Uninitialized);
+    QChar *out = text.data();
+    putTwoDigits(out, hours > 23 ? 0 : int(hours));
+    out[2] = QLatin1Char(':');
+    putTwoDigits(out + 3, minutes);
+    out[5] = QLatin1Char(':');
+    putTwoDigits(out + 6, seconds);
+    out[8] = QLatin1Char(',');
+    out[9] = QLatin1Char(char('0' + milliseconds / 100));
+    putTwoDigits(out + 10, milliseconds % 100);
+    return text;
+}
+
+} // namespace
+
 QString msToTimestamp(qint64 ms)
 {
+    if (ms >= 0)
+        return nonNegativeToTimestamp(ms);
+
+    // Before the start every field is negative or zero, and each is written
+    // as its own signed number.
     const qint64 hours = ms / 3600000;
     qint64 rest = ms - hours * 3600000;
     const qint64 minutes = rest / 60000;

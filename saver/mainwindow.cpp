@@ -203,12 +203,16 @@ void MainWindow::loadSubtitleFile()
 
 void MainWindow::MySetSub()
 {
+    followPlayback(player->position());
+}
+
+void MainWindow::followPlayback(qint64 position)
+{
     // Idle before the first good load, and while a later failed load has left
     // no cue to follow.
     if (cueStartMs == -1 || subtitles.isEmpty())
         return;
 
-    const qint64 position = player->position();
     ui->lineEdit->setText(msToTimestamp(position));
     switch (followPosition(subtitles, position, currentCue, cueStartMs, cueEndMs, cuePending)) {
     case FollowerStep::Selected:

@@ -50,6 +50,11 @@ public slots:
     // Moves the player to the time typed in the "Time:" field.
     void MySetPoz();
 
+public:
+    // What a report of `position` does: shows it in the "Time:" field and
+    // moves the subtitle on when its cue begins or ends.
+    void followPlayback(qint64 position);
+
 private:
     void loadSubtitleFile();
 

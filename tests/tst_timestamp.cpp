@@ -59,6 +59,8 @@ void TestTimestamp::toText_data()
     QTest::newRow("ten hours") << qint64(36000000) << "10:00:00,000";
     QTest::newRow("24 hours written as 00") << qint64(86400000) << "00:00:00,000";
     QTest::newRow("hours above 23 written as 00") << qint64(90061001) << "00:01:01,001";
+    QTest::newRow("a hundred hours and more written as 00") << qint64(360123004) << "00:02:03,004";
+    QTest::newRow("highest value") << std::numeric_limits<qint64>::max() << "00:12:55,807";
     QTest::newRow("negative parts padded as small numbers") << qint64(-1500) << "00:00:0-1,00-500";
     QTest::newRow("minus one") << qint64(-1) << "00:00:00,00-1";
     QTest::newRow("negative hours") << qint64(-3600000) << "0-1:00:00,000";
