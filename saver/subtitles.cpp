@@ -7,7 +7,7 @@
 #include <QVarLengthArray>
 
 #include <cstring>
-#include <vector>
+#include <memory>
 
 namespace {
 
@@ -22,14 +22,19 @@ struct Line
 
 // Splits the data of a device into lines. The device is read in blocks; the
 // piece of a line a block ends in is carried over to the next read, and the
-// buffer only grows when a single line does not fit.
+// buffer only grows when a single line does not fit. The buffer is no larger
+// than the data when the device knows its size, and left uninitialised, so a
+// small file costs no more memory than it holds.
 class LineSplitter
 {
 public:
     explicit LineSplitter(QIODevice &device, int blockSize)
         : device(device)
-        , buffer(size_t(qMax(blockSize, 1)))
     {
+        capacity = size_t(qMax(blockSize, 1));
+        if (!device.isSequential())
+            capacity = size_t(qBound(qint64(1), device.bytesAvailable() + 1, qint64(capacity)));
+        buffer.reset(new char[capacity]);
     }
 
     // Gives the next line, or false at the end of the data.
@@ -37,7 +42,7 @@ public:
     {
         const char *lineEnd = nullptr;
         for (;;) {
-            const char *data = buffer.data();
+            const char *data = buffer.get();
             const auto *newline = static_cast<const char *>(std::memchr(data + scanned, '\n', end - scanned));
             if (newline) {
                 lineEnd = newline + 1;
@@ -53,8 +58,8 @@ public:
             readMore();
         }
 
-        const char *lineBegin = buffer.data() + start;
-        start = scanned = size_t(lineEnd - buffer.data());
+        const char *lineBegin = buffer.get() + start;
+        start = scanned = size_t(lineEnd - buffer.get());
         if (const void *nul = std::memchr(lineBegin, '\0', size_t(lineEnd - lineBegin))) {
             lineEnd = static_cast<const char *>(nul);
         } else if (lineEnd > lineBegin && lineEnd[-1] == '\n') {
@@ -71,14 +76,18 @@ private:
     void readMore()
     {
         if (start > 0) {
-            std::memmove(buffer.data(), buffer.data() + start, end - start);
+            std::memmove(buffer.get(), buffer.get() + start, end - start);
             end -= start;
             scanned -= start;
             start = 0;
         }
-        if (end == buffer.size())
-            buffer.resize(buffer.size() * 2);
-        const qint64 count = device.read(buffer.data() + end, qint64(buffer.size() - end));
+        if (end == capacity) {
+            std::unique_ptr<char[]> larger(new char[capacity * 2]);
+            std::memcpy(larger.get(), buffer.get(), end);
+            buffer = std::move(larger);
+            capacity *= 2;
+        }
+        const qint64 count = device.read(buffer.get() + end, qint64(capacity - end));
         if (count <= 0)
             exhausted = true;
         else
@@ -86,7 +95,8 @@ private:
     }
 
     QIODevice &device;
-    std::vector<char> buffer;
+    std::unique_ptr<char[]> buffer;
+    size_t capacity = 0;
     size_t start = 0;   // first byte of the next line
     size_t scanned = 0; // bytes before this hold no line feed of the next line
     size_t end = 0;     // end of the data read so far
@@ -157,6 +167,17 @@ void readTimes(const Line &line, qint64 &startMs, qint64 &endMs)
     endMs = timestampToMs(text.mid(17, 12));
 }
 
+// The text of a line. The decoder reserves a character for every byte, which
+// leaves much of the string unused for text outside ASCII, for as long as the
+// table lives; such text is moved into a string of its own size.
+QString decodeText(const Line &line)
+{
+    QString text = QString::fromUtf8(line.bytes, line.size);
+    if (line.size - text.size() < 8)
+        return text;
+    return QString(text.constData(), text.size());
+}
+
 } // namespace
 
 SubtitleTable readSubtitles(QIODevice &device, int blockSize)
@@ -180,7 +201,7 @@ SubtitleTable readSubtitles(QIODevice &device, int blockSize)
         // A line that decodes to nothing ends the text, as an empty one does:
         // a lone byte order mark is dropped by the decoder.
         while (lines.next(line) && line.size > 0) {
-            QString text = QString::fromUtf8(line.bytes, line.size);
+            QString text = decodeText(line);
             if (text.isEmpty())
                 break;
             cueLines.append(QString());
