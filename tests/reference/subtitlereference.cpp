@@ -52,3 +52,19 @@ SubtitleTable readSubtitleFileReference(const QString &path)
         return SubtitleTable();
     return readSubtitlesReference(file);
 }
+
+QString subtitleTableDifference(const SubtitleTable &expected, const SubtitleTable &actual)
+{
+    auto wanted = expected.constBegin();
+    auto got = actual.constBegin();
+    for (; wanted != expected.constEnd() && got != actual.constEnd(); ++wanted, ++got) {
+        if (wanted.key() != got.key() || wanted->endMs != got->endMs || wanted->lines != got->lines) {
+            return QStringLiteral("expected %1-%2 [%3], got %4-%5 [%6]")
+                .arg(wanted.key()).arg(wanted->endMs).arg(wanted->lines.join(QLatin1Char('|')))
+                .arg(got.key()).arg(got->endMs).arg(got->lines.join(QLatin1Char('|')));
+        }
+    }
+    if (expected.size() != actual.size())
+        return QStringLiteral("expected %1 cues, got %2").arg(expected.size()).arg(actual.size());
+    return QString();
+}

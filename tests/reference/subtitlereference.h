@@ -13,4 +13,8 @@ class QString;
 SubtitleTable readSubtitlesReference(QIODevice &device);
 SubtitleTable readSubtitleFileReference(const QString &path);
 
+// The first difference between two tables, described for a failure message,
+// or an empty string when they hold the same cues.
+QString subtitleTableDifference(const SubtitleTable &expected, const SubtitleTable &actual);
+
 #endif // SUBTITLEREFERENCE_H
