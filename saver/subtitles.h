@@ -19,12 +19,17 @@ struct SubtitleCue
 // cues with the same start time, the first one is kept.
 using SubtitleTable = QMap<qint64, SubtitleCue>;
 
+// Bytes asked of the device at a time when reading subtitles.
+constexpr int subtitleBlockSize = 1 << 20;
+
 // Reads SubRip text as UTF-8 until the device is at its end. Only time lines
 // (any line containing "-->") start a cue; the start time is read from the
 // line's first 12 characters and the end time from the 12 characters at
 // position 17. The cue's text runs up to the next empty line or the end of
 // the data. Index lines and anything else outside a cue are skipped unread.
-SubtitleTable readSubtitles(QIODevice &device);
+// The data is read in blocks of blockSize bytes (smaller ones are for tests);
+// a line longer than that is still read whole.
+SubtitleTable readSubtitles(QIODevice &device, int blockSize = subtitleBlockSize);
 
 // The same for a file; a file that cannot be opened gives an empty table.
 SubtitleTable readSubtitleFile(const QString &path);
