@@ -13,6 +13,10 @@ private slots:
     void display();
     void contextAndFragment_data();
     void contextAndFragment();
+    void fragment_data();
+    void fragment();
+    void stopDelay_data();
+    void stopDelay();
     void drawSkipsMarkedEntries();
     void drawGivesUpWhenAllAreMarked();
 };
@@ -93,6 +97,74 @@ void TestDrillRules::contextAndFragment()
     QCOMPARE(shown.has_value(), !context.isNull());
     QCOMPARE(shown.value_or(QString()), context);
     QCOMPARE(hasFragment(entry), fragment);
+}
+
+void TestDrillRules::fragment_data()
+{
+    QTest::addColumn<QStringList>("entry");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<qint64>("startMs");
+    QTest::addColumn<qint64>("durationMs");
+
+    QTest::newRow("time range only")
+        << QStringList{" ", "w", "t", "00:01:02,500***00:01:05,000"} << true << qint64(62500)
+        << qint64(2500);
+    QTest::newRow("context and time range")
+        << QStringList{" ", "w", "t", "ctx", "00:00:02,000***00:00:04,500"} << true << qint64(2000)
+        << qint64(2500);
+    QTest::newRow("split at the first ***")
+        << QStringList{" ", "w", "t", "00:00:01,000***00:00:03,000***00:00:09,000"} << true
+        << qint64(1000) << qint64(2000);
+    QTest::newRow("end before start")
+        << QStringList{" ", "w", "t", "00:00:05,000***00:00:02,000"} << true << qint64(5000)
+        << qint64(-3000);
+    QTest::newRow("unreadable times count as 0")
+        << QStringList{" ", "w", "t", "***00:00:01,000"} << true << qint64(0) << qint64(1000);
+    QTest::newRow("hours beyond a day")
+        << QStringList{" ", "w", "t", "00:00:00,000***99:59:59,999"} << true << qint64(0)
+        << qint64(359999999);
+    QTest::newRow("three elements") << QStringList{" ", "w", "00:00:01,000***00:00:02,000"} << false
+                                    << qint64(0) << qint64(0);
+    QTest::newRow("context only") << QStringList{" ", "w", "t", "ctx"} << false << qint64(0)
+                                  << qint64(0);
+    QTest::newRow("time range not last")
+        << QStringList{" ", "w", "t", "00:00:01,000***00:00:02,000", "ctx"} << false << qint64(0)
+        << qint64(0);
+}
+
+void TestDrillRules::fragment()
+{
+    QFETCH(QStringList, entry);
+    QFETCH(bool, found);
+    QFETCH(qint64, startMs);
+    QFETCH(qint64, durationMs);
+
+    const std::optional<Fragment> fragment = fragmentOf(entry);
+    QCOMPARE(fragment.has_value(), found);
+    if (fragment) {
+        QCOMPARE(fragment->startMs, startMs);
+        QCOMPARE(fragment->durationMs, durationMs);
+    }
+}
+
+void TestDrillRules::stopDelay_data()
+{
+    QTest::addColumn<qint64>("durationMs");
+    QTest::addColumn<int>("delayMs");
+
+    const int none = -1;
+    QTest::newRow("negative: no stop") << qint64(-1) << none;
+    QTest::newRow("zero: at once") << qint64(0) << 0;
+    QTest::newRow("ordinary") << qint64(2500) << 2500;
+    QTest::newRow("longest wait") << qint64(2147483647) << 2147483647;
+    QTest::newRow("longer is no shorter wait") << qint64(4294967296LL + 1000) << 2147483647;
+}
+
+void TestDrillRules::stopDelay()
+{
+    QFETCH(qint64, durationMs);
+    QFETCH(int, delayMs);
+    QCOMPARE(stopDelayMs(durationMs).value_or(-1), delayMs);
 }
 
 void TestDrillRules::drawSkipsMarkedEntries()

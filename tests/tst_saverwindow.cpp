@@ -122,9 +122,15 @@ void TestSaverWindow::mainWindowLayout()
     QCOMPARE(window->findChild<QTextEdit *>("textEdit_3")->geometry(), QRect(10, 110, 271, 91));
     QCOMPARE(window->findChild<QTextEdit *>("textEdit_4")->geometry(), QRect(10, 30, 121, 41));
     QCOMPARE(window->findChild<QTextEdit *>("textEdit_5")->geometry(), QRect(160, 30, 121, 41));
-    QCOMPARE(window->findChild<QLineEdit *>("lineEdit")->geometry(), QRect(120, 30, 91, 20));
-    QCOMPARE(window->findChild<QLineEdit *>("lineEdit_1")->geometry(), QRect(60, 80, 91, 20));
-    QCOMPARE(window->findChild<QLineEdit *>("lineEdit_2")->geometry(), QRect(180, 80, 91, 20));
+    QCOMPARE(window->findChild<QLineEdit *>("lineEdit")->geometry(), QRect(110, 30, 105, 20));
+    QCOMPARE(window->findChild<QLineEdit *>("lineEdit_1")->geometry(), QRect(50, 80, 105, 20));
+    QCOMPARE(window->findChild<QLineEdit *>("lineEdit_2")->geometry(), QRect(170, 80, 105, 20));
+    // A whole time shows without scrolling its first digits out of sight
+    // (frame and text margins take 4 pixels a side).
+    for (const char *name : {"lineEdit", "lineEdit_1", "lineEdit_2"}) {
+        auto *field = window->findChild<QLineEdit *>(QLatin1String(name));
+        QVERIFY2(field->width() - 8 >= field->fontMetrics().horizontalAdvance(QStringLiteral("00:00:00,000")) + 1, name);
+    }
 
     const QStringList captions{"Subtitle", "Context", "Words", "Translation", "Time:", "Time from:", "to:"};
     const QStringList names{"label", "label_2", "label_3", "label_4", "label_5", "label_6", "label_7"};

@@ -1,21 +1,15 @@
 #include "mainwindow_2.h"
-#include "modaldriver.h"
-#include "mywidget.h"
+#include "trainerlearner.h"
 
-#include <QApplication>
-#include <QFile>
 #include <QIcon>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest>
 
-#include <memory>
-
 // The drill as a learner does it: files chosen in the real open dialog, the
 // buttons clicked and the answers typed into the answer line.
-class TestTrainerDrill : public QObject
+class TestTrainerDrill : public QObject, public TrainerLearner
 {
     Q_OBJECT
 
@@ -40,29 +34,8 @@ private slots:
     void videoPathFollowsTheFile();
 
 private:
-    QString writeFile(const QString &name, const QByteArray &content);
-    FileDialogSeen load(const QString &path);
-    void arrow();
-    void answer(const QString &text);
-    void mark();
-    // Presses the arrow until `word` is asked; false if it never comes up.
-    bool arrowUntil(const QString &word, int attempts = 200);
     QString stone() const;
-    MainWindow_2 *videoWindow() const;
 
-    QString asked() const { return textBrowser_1->toPlainText(); }
-
-    QTemporaryDir directory;
-    std::unique_ptr<MyWidget> widget;
-    QPushButton *openButton = nullptr;
-    QPushButton *arrowButton = nullptr;
-    QPushButton *markButton = nullptr;
-    QPushButton *videoButton = nullptr;
-    QLineEdit *answerLine = nullptr;
-    QTextBrowser *textBrowser_1 = nullptr;
-    QTextBrowser *textBrowser_2 = nullptr;
-    QTextBrowser *textBrowser_3 = nullptr;
-    QTextBrowser *verdict = nullptr;
     QImage yellowStone;
     QImage greenStone;
 };
@@ -88,69 +61,12 @@ void TestTrainerDrill::initTestCase()
 
 void TestTrainerDrill::init()
 {
-    widget = std::make_unique<MyWidget>(nullptr);
-    widget->show();
-    QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
-    openButton = widget->findChild<QPushButton *>(QStringLiteral("MyPushButton1"));
-    arrowButton = widget->findChild<QPushButton *>(QStringLiteral("MyPushButton2"));
-    markButton = widget->findChild<QPushButton *>(QStringLiteral("MyPushButton3"));
-    videoButton = widget->findChild<QPushButton *>(QStringLiteral("MyPushButton4"));
-    answerLine = widget->findChild<QLineEdit *>(QStringLiteral("MyLineEdit"));
-    textBrowser_1 = widget->findChild<QTextBrowser *>(QStringLiteral("textBrowser_1"));
-    textBrowser_2 = widget->findChild<QTextBrowser *>(QStringLiteral("textBrowser_2"));
-    textBrowser_3 = widget->findChild<QTextBrowser *>(QStringLiteral("textBrowser_3"));
-    verdict = widget->findChild<QTextBrowser *>(QStringLiteral("textBrowser"));
-    QVERIFY(openButton && arrowButton && markButton && videoButton && answerLine);
-    QVERIFY(textBrowser_1 && textBrowser_2 && textBrowser_3 && verdict);
+    QVERIFY(startTrainer());
 }
 
 void TestTrainerDrill::cleanup()
 {
-    widget.reset();
-}
-
-QString TestTrainerDrill::writeFile(const QString &name, const QByteArray &content)
-{
-    const QString path = directory.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return QString();
-    file.write(content);
-    return path;
-}
-
-FileDialogSeen TestTrainerDrill::load(const QString &path)
-{
-    FileDialogSeen seen;
-    answerFileDialog(path, &seen);
-    QTest::mouseClick(openButton, Qt::LeftButton);
-    return seen;
-}
-
-void TestTrainerDrill::arrow()
-{
-    QTest::mouseClick(arrowButton, Qt::LeftButton);
-}
-
-void TestTrainerDrill::answer(const QString &text)
-{
-    QTest::keyClicks(answerLine, text);
-    QTest::keyClick(answerLine, Qt::Key_Return);
-}
-
-void TestTrainerDrill::mark()
-{
-    QTest::mouseClick(markButton, Qt::LeftButton);
-}
-
-bool TestTrainerDrill::arrowUntil(const QString &word, int attempts)
-{
-    for (int i = 0; i < attempts; ++i) {
-        arrow();
-        if (asked() == word)
-            return true;
-    }
-    return false;
+    stopTrainer();
 }
 
 QString TestTrainerDrill::stone() const
@@ -161,16 +77,6 @@ QString TestTrainerDrill::stone() const
     if (shown == greenStone)
         return QStringLiteral("green");
     return QStringLiteral("other");
-}
-
-MainWindow_2 *TestTrainerDrill::videoWindow() const
-{
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget *window : windows) {
-        if (auto *found = qobject_cast<MainWindow_2 *>(window))
-            return found;
-    }
-    return nullptr;
 }
 
 void TestTrainerDrill::promptsBeforeAFileIsOpen()

@@ -214,18 +214,7 @@ void TestVocabularyCapture::verifyEntryKept(const VocabularyEntry &entry)
 
 void TestVocabularyCapture::saveExpectingNoRefusal()
 {
-    // Runs inside the attention dialog's event loop if one opens, so a
-    // refusal fails the test instead of blocking it.
-    bool refused = false;
-    QMetaObject::invokeMethod(window, [&refused] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            refused = true;
-            modal->close();
-        }
-    }, Qt::QueuedConnection);
-    trigger("actionSaveYour");
-    QCoreApplication::sendPostedEvents();
-    QVERIFY(!refused);
+    QVERIFY(!stepOpensModal([this] { trigger("actionSaveYour"); }));
 }
 
 QString TestVocabularyCapture::statusText() const

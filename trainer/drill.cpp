@@ -1,10 +1,12 @@
 #include "drill.h"
 
+#include "timestamp.h"
 #include "vocabularyformat.h"
 
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 constexpr int shortestRightAnswer = 2;
@@ -55,4 +57,28 @@ int drawUnmarked(const QVector<TrainerEntry> &entries, const std::function<uint(
         index = nextRandom() % count;
     } while (isMarked(entries.at(int(index))));
     return int(index);
+}
+
+std::optional<Fragment> fragmentOf(const TrainerEntry &entry)
+{
+    if (entry.size() < 4)
+        return std::nullopt;
+    const QString &range = entry.last();
+    const QLatin1String joiner(VocabularyFormat::TimeRangeJoiner);
+    const int joinAt = range.indexOf(joiner);
+    if (joinAt < 0)
+        return std::nullopt;
+    Fragment fragment;
+    fragment.startMs = timestampToMs(range.left(joinAt));
+    fragment.durationMs = timestampToMs(range.mid(joinAt + joiner.size())) - fragment.startMs;
+    return fragment;
+}
+
+std::optional<int> stopDelayMs(qint64 durationMs)
+{
+    if (durationMs < 0)
+        return std::nullopt;
+    // Cutting to the low 32 bits would turn a length beyond 24.8 days into a
+    // short or negative wait.
+    return int(std::min<qint64>(durationMs, std::numeric_limits<int>::max()));
 }

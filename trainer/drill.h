@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QVector>
+#include <QtGlobal>
 
 #include <functional>
 #include <optional>
@@ -32,5 +33,23 @@ std::optional<QString> contextOf(const TrainerEntry &entry);
 // Draws positions as `nextRandom() % count` until an unmarked entry comes up.
 // Returns -1, without drawing, when there is none.
 int drawUnmarked(const QVector<TrainerEntry> &entries, const std::function<uint()> &nextRandom);
+
+// The piece of film an entry was taken from, in milliseconds. The length is
+// negative when the end lies before the start.
+struct Fragment
+{
+    qint64 startMs = 0;
+    qint64 durationMs = 0;
+};
+
+// The fragment named by the entry's last element, when the entry has at least
+// four elements and that element holds "***"; it is split at the first "***".
+// Unlike hasFragment, a time range in a context before the last element does
+// not count here.
+std::optional<Fragment> fragmentOf(const TrainerEntry &entry);
+
+// How long to wait before stopping a fragment of this length: nothing for a
+// negative length (it plays on), and at most what a timer can wait.
+std::optional<int> stopDelayMs(qint64 durationMs);
 
 #endif // DRILL_H

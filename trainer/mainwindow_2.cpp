@@ -1,10 +1,11 @@
 #include "mainwindow_2.h"
 #include "ui_mainwindow_2.h"
 
+#include "drill.h"
+
 #include <QCloseEvent>
 #include <QMediaContent>
 #include <QMediaPlayer>
-#include <QTimer>
 #include <QUrl>
 #include <QVideoWidget>
 
@@ -19,6 +20,11 @@ MainWindow_2::MainWindow_2(QWidget *parent)
     player->setVideoOutput(videoWidget);
     // Replaces, and so deletes, the form's empty central widget.
     setCentralWidget(videoWidget);
+
+    stopTimer.setSingleShot(true);
+    // A fragment should end where its subtitle ends, not up to 5 % later.
+    stopTimer.setTimerType(Qt::PreciseTimer);
+    connect(&stopTimer, &QTimer::timeout, this, &MainWindow_2::MyStopVideo);
 }
 
 MainWindow_2::~MainWindow_2()
@@ -32,10 +38,15 @@ void MainWindow_2::on_actionPlay_Video2_triggered()
     player->setMedia(QUrl::fromLocalFile(videoPath));
     player->setPosition(startMs);
     player->play();
-    // Earlier stops stay armed: whichever falls due first stops the player.
-    const int delay = int(durationMs);
-    if (delay >= 0)
-        QTimer::singleShot(delay, this, SLOT(MyStopVideo()));
+    armStop();
+}
+
+void MainWindow_2::armStop()
+{
+    if (const std::optional<int> delay = stopDelayMs(durationMs))
+        stopTimer.start(*delay);
+    else
+        stopTimer.stop();
 }
 
 void MainWindow_2::MyStopVideo()
@@ -46,6 +57,7 @@ void MainWindow_2::MyStopVideo()
 void MainWindow_2::closeEvent(QCloseEvent *event)
 {
     player->stop();
+    stopTimer.stop();
     hide();
     event->ignore();
 }

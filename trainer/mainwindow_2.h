@@ -3,6 +3,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QTimer>
 
 class QMediaPlayer;
 class QVideoWidget;
@@ -28,6 +29,11 @@ public:
     // One film serves every entry of the loaded vocabulary file.
     QString videoPath;
 
+    // Arms the stop of the fragment just started, after durationMs. It
+    // replaces the stop of any earlier start, so a restarted fragment plays
+    // its full length; a negative length leaves it playing on.
+    void armStop();
+
 private slots:
     void on_actionPlay_Video2_triggered();
 
@@ -39,6 +45,7 @@ protected:
 
 private:
     Ui::MainWindow_2 *ui = nullptr;
+    QTimer stopTimer;
 };
 
 #endif // TRAINER_MAINWINDOW_2_H

@@ -9,6 +9,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QIcon>
+#include <QMediaContent>
+#include <QMediaPlayer>
+#include <QUrl>
 
 namespace {
 const char yellowStone[] = ":/new/prefix1/my_img/yellowStone.png";
@@ -27,6 +30,7 @@ MyWidget::MyWidget(QWidget *parent)
     connect(ui->MyPushButton3, SIGNAL(clicked()), this, SLOT(MyOtmet()));
 
     videoWindow = new MainWindow_2(nullptr);
+    connect(ui->MyPushButton4, SIGNAL(clicked()), this, SLOT(MyVideoWin()));
 
     ui->MyPushButton1->setToolTip(QStringLiteral("Open txt File"));
     ui->MyPushButton2->setToolTip(QStringLiteral("Training"));
@@ -138,6 +142,28 @@ void MyWidget::MyOtmet()
         return;
     }
     (*entry)[0] = QString::fromLatin1(TrainerMark::Marked);
+}
+
+void MyWidget::MyVideoWin()
+{
+    const TrainerEntry *entry = currentEntry();
+    if (!entry) {
+        ui->textBrowser_1->setText(QStringLiteral("Click on the arrow!"));
+        return;
+    }
+    // The yellow stone already tells the learner there is nothing to play.
+    const std::optional<Fragment> fragment = fragmentOf(*entry);
+    if (!fragment)
+        return;
+
+    videoWindow->startMs = fragment->startMs;
+    videoWindow->durationMs = fragment->durationMs;
+    // A fragment still playing is replaced by giving the media again.
+    videoWindow->player->setMedia(QUrl::fromLocalFile(videoWindow->videoPath));
+    videoWindow->player->setPosition(videoWindow->startMs);
+    videoWindow->player->play();
+    videoWindow->show();
+    videoWindow->armStop();
 }
 
 void MyWidget::MyHelpBut()

@@ -27,6 +27,7 @@ public slots:
     void MyStart();
     void MyEnter();
     void MyOtmet();
+    void MyVideoWin();
     void MyHelpBut();
 
 protected:

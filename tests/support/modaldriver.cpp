@@ -111,3 +111,18 @@ void closeNextModal(ModalSeen *seen)
             modal->close();
     });
 }
+
+bool stepOpensModal(const std::function<void()> &step)
+{
+    // Queued, so it runs inside the modal's own event loop if one opens.
+    bool opened = false;
+    QMetaObject::invokeMethod(qApp, [&opened] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            opened = true;
+            modal->close();
+        }
+    }, Qt::QueuedConnection);
+    step();
+    QCoreApplication::sendPostedEvents();
+    return opened;
+}

@@ -42,4 +42,8 @@ struct ModalSeen
 // Records the next modal widget, its first QLabel child, and closes it.
 void closeNextModal(ModalSeen *seen);
 
+// Runs `step`; a modal widget it opens (a refusal in the attention dialog) is
+// closed at once instead of blocking the test. Returns whether one opened.
+bool stepOpensModal(const std::function<void()> &step);
+
 #endif // MODALDRIVER_H

@@ -1,0 +1,88 @@
+#include "mainwindow_2.h"
+#include "mainwindow_help.h"
+#include "mywidget.h"
+#include "shots.h"
+#include "testclip.h"
+#include "trainerlearner.h"
+
+#include <QApplication>
+#include <QMediaPlayer>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QtTest>
+
+// Pictures of the trainer in its main states: a verdict given, a fragment
+// playing, and the help window.
+class ShotsTrainer : public QObject, public TrainerLearner
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void afterAVerdict();
+    void fragmentPlaying();
+    void helpWindow();
+};
+
+void ShotsTrainer::initTestCase()
+{
+    Q_INIT_RESOURCE(trainer);
+    QString film = Shots::demoFilm();
+    if (film.isEmpty())
+        film = makeTestClip(directory.path(), 8);
+    QVERIFY2(!film.isEmpty(), "no demo film, and gst-launch-1.0 could not make a clip");
+
+    QVERIFY(startTrainer());
+    widget->move(0, 0);
+    // Two entries as the saver writes them from the demo's subtitles.
+    const QString path = writeFile(
+        QStringLiteral("demo.txt"),
+        film.toUtf8()
+            + "\r\ntest card --> испытательная таблица --> Tonight on the test card:-*-colour bars and a "
+              "steady tone. --> 00:00:03,600***00:00:05,800\r\n"
+              "kettle --> чайник\r\n");
+    QVERIFY(!path.isEmpty());
+    QVERIFY(load(path).appeared);
+}
+
+void ShotsTrainer::cleanupTestCase()
+{
+    stopTrainer();
+}
+
+void ShotsTrainer::afterAVerdict()
+{
+    QVERIFY(arrowUntil(QStringLiteral("test card")));
+    answer(QStringLiteral("таблица"));
+    QCOMPARE(verdict->toPlainText(), QStringLiteral("Yes!"));
+    QVERIFY(Shots::save(widget.get(), QStringLiteral("trainer-verdict")));
+}
+
+void ShotsTrainer::fragmentPlaying()
+{
+    video();
+    MainWindow_2 *window = videoWindow();
+    QVERIFY(window && window->isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    window->player->setNotifyInterval(50);
+    QTRY_VERIFY_WITH_TIMEOUT(window->player->position() >= 4500, 15000);
+    QVERIFY(Shots::save(window, QStringLiteral("trainer-fragment")));
+    QVERIFY(Shots::saveSideBySide(widget.get(), window, QStringLiteral("trainer-drill")));
+}
+
+void ShotsTrainer::helpWindow()
+{
+    QTest::mouseClick(widget->findChild<QPushButton *>(QStringLiteral("pushButton_H")), Qt::LeftButton);
+    MainWindow_Help *help = nullptr;
+    for (QWidget *candidate : QApplication::topLevelWidgets()) {
+        if (auto *found = qobject_cast<MainWindow_Help *>(candidate))
+            help = found;
+    }
+    QVERIFY(help && help->isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(help));
+    QVERIFY(Shots::save(help, QStringLiteral("trainer-help")));
+}
+
+QTEST_MAIN(ShotsTrainer)
+#include "shots_trainer.moc"

@@ -1,0 +1,24 @@
+#include "playbacklog.h"
+
+#include <QMediaPlayer>
+
+#include <algorithm>
+
+PlaybackLog::PlaybackLog(QMediaPlayer *player)
+{
+    clock.start();
+    connect(player, &QMediaPlayer::stateChanged, this, [this](QMediaPlayer::State state) {
+        if (state == QMediaPlayer::PlayingState)
+            playing = true;
+        else if (state == QMediaPlayer::StoppedState && playing && !stoppedAfterMs)
+            stoppedAfterMs = clock.elapsed();
+    });
+    connect(player, &QMediaPlayer::positionChanged, this, [this](qint64 position) {
+        // 0 is the report of a stop, and the player may report once more
+        // after it has stopped.
+        if (position == 0 || stoppedAfterMs)
+            return;
+        lowestPosition = std::min(lowestPosition.value_or(position), position);
+        highestPosition = std::max(highestPosition.value_or(position), position);
+    });
+}

@@ -1,0 +1,120 @@
+#include "mainwindow.h"
+#include "modaldriver.h"
+#include "road.h"
+#include "testclip.h"
+#include "typing.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLineEdit>
+#include <QMediaPlayer>
+#include <QPointer>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QTextEdit>
+#include <QtTest>
+
+// The saver's half of the road: film and subtitles opened through the real
+// dialogs, a cue followed during playback, an entry typed and saved into a
+// newly created vocabulary file, which tst_road_trainer then reads.
+class TestRoadSaver : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void saveAnEntryFromTheFilm();
+
+private:
+    void triggerAnsweringFileDialog(const char *actionName, const QString &path,
+                                    const QString &caption);
+    template<typename Child>
+    Child *child(const char *name) const
+    {
+        return window->findChild<Child *>(QLatin1String(name));
+    }
+
+    QString clip;
+    QString subtitlePath;
+    QPointer<MainWindow> window;
+};
+
+void TestRoadSaver::initTestCase()
+{
+    Q_INIT_RESOURCE(saver);
+    QVERIFY(QDir().mkpath(Road::directory()));
+    // The saver appends to a file it is told to create; start the road afresh.
+    QFile::remove(Road::vocabularyPath());
+    clip = makeTestClip(Road::directory(), Road::clipSeconds);
+    QVERIFY2(!clip.isEmpty(), "gst-launch-1.0 could not make the test clip");
+
+    subtitlePath = QDir(Road::directory()).filePath(QStringLiteral("film.srt"));
+    QFile subtitles(subtitlePath);
+    QVERIFY(subtitles.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(subtitles.write(Road::subtitles), qint64(Road::subtitles.size()));
+}
+
+void TestRoadSaver::cleanupTestCase()
+{
+    delete window;
+}
+
+void TestRoadSaver::triggerAnsweringFileDialog(const char *actionName, const QString &path,
+                                               const QString &caption)
+{
+    FileDialogSeen seen;
+    answerFileDialog(path, &seen);
+    child<QAction>(actionName)->trigger();
+    QVERIFY2(seen.appeared, actionName);
+    QCOMPARE(seen.caption, caption);
+}
+
+void TestRoadSaver::saveAnEntryFromTheFilm()
+{
+    window = new MainWindow(nullptr);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    auto *player = window->findChild<QMediaPlayer *>();
+    auto *subtitlePanel = child<QTextBrowser>("MyTextBrowser");
+    auto *fromField = child<QLineEdit>("lineEdit_1");
+    auto *toField = child<QLineEdit>("lineEdit_2");
+    auto *wordField = child<QTextEdit>("textEdit_4");
+    auto *translationField = child<QTextEdit>("textEdit_5");
+    auto *contextField = child<QTextEdit>("textEdit_3");
+    QVERIFY(player && subtitlePanel && fromField && toField);
+    QVERIFY(wordField && translationField && contextField);
+
+    triggerAnsweringFileDialog("actionOpenVideo", clip, QStringLiteral("Open A Video File"));
+    QTRY_COMPARE_WITH_TIMEOUT(player->state(), QMediaPlayer::PlayingState, 15000);
+    triggerAnsweringFileDialog("actionOpenSub", subtitlePath, QStringLiteral("Open A Subtitle File"));
+
+    // The learner waits for the line, pauses, and copies it as the context.
+    QTRY_COMPARE_WITH_TIMEOUT(subtitlePanel->toPlainText(), Road::context, 20000);
+    player->pause();
+    QTRY_COMPARE_WITH_TIMEOUT(player->state(), QMediaPlayer::PausedState, 15000);
+    QCOMPARE(subtitlePanel->toPlainText(), Road::context);
+    QCOMPARE(fromField->text(), QLatin1String(Road::cueStart));
+    QCOMPARE(toField->text(), QLatin1String(Road::cueEnd));
+
+    typeText(wordField, Road::word);
+    typeText(translationField, Road::translation);
+    typeText(contextField, subtitlePanel->toPlainText());
+    QCOMPARE(translationField->toPlainText(), Road::translation);
+
+    triggerAnsweringFileDialog("actionCreateTextFile", Road::vocabularyPath(),
+                               QStringLiteral("Create File to Write"));
+    QCOMPARE(child<QStatusBar>("statusBar")->currentMessage(), QStringLiteral("The file opend"));
+
+    QVERIFY(!stepOpensModal([this] { child<QAction>("actionSaveYour")->trigger(); }));
+    QCOMPARE(wordField->toPlainText(), QString());
+
+    QFile saved(Road::vocabularyPath());
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(saved.readAll()),
+             clip + QStringLiteral("\r\nrun out --> закончиться --> We ran out-*-of time. --> "
+                                   "00:00:02,000***00:00:04,500\r\n"));
+}
+
+QTEST_MAIN(TestRoadSaver)
+#include "tst_road_saver.moc"

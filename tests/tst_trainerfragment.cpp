@@ -1,0 +1,261 @@
+#include "mainwindow_2.h"
+#include "mywidget.h"
+#include "playbacklog.h"
+#include "testclip.h"
+#include "trainerlearner.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMediaPlayer>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QtTest>
+
+namespace {
+
+constexpr int playerTimeoutMs = 15000;
+// How much later than due a stop may come on a loaded machine.
+constexpr qint64 lateStopMs = 2500;
+
+} // namespace
+
+// Playing an entry's piece of film from the main widget, with the real player
+// and a generated clip.
+class TestTrainerFragment : public QObject, public TrainerLearner
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void playsTheTimeRangeAndStops();
+    void laterStartReplacesThePendingStop_data();
+    void laterStartReplacesThePendingStop();
+    void negativeLengthPlaysOn();
+    void closingStopsAndHides();
+    void entriesWithoutATimeRangeDoNothing_data();
+    void entriesWithoutATimeRangeDoNothing();
+    void noCurrentEntry();
+    void nextFileNextFilm();
+
+private:
+    // Loads a file of the clip's path and the given records.
+    void loadRecords(const QByteArray &records);
+    QMediaPlayer *player() const { return videoWindow()->player; }
+
+    QString clip;
+};
+
+void TestTrainerFragment::initTestCase()
+{
+    Q_INIT_RESOURCE(trainer);
+    QVERIFY(directory.isValid());
+    // Long enough that no fragment here ends by reaching the end of the film.
+    clip = makeTestClip(directory.path(), 8);
+}
+
+void TestTrainerFragment::init()
+{
+    if (clip.isEmpty() && QByteArray(QTest::currentTestFunction()) != "noCurrentEntry")
+        QSKIP("GStreamer could not make a test clip");
+    QVERIFY(startTrainer());
+    QVERIFY(videoWindow());
+    player()->setNotifyInterval(50);
+}
+
+void TestTrainerFragment::cleanup()
+{
+    stopTrainer();
+}
+
+void TestTrainerFragment::loadRecords(const QByteArray &records)
+{
+    load(writeFile(QStringLiteral("fragments.txt"), clip.toUtf8() + "\r\n" + records));
+}
+
+void TestTrainerFragment::playsTheTimeRangeAndStops()
+{
+    loadRecords("run out --> to finish --> We ran out-*-of time. --> 00:00:02,000***00:00:04,500\r\n");
+    arrow();
+    MainWindow_2 *window = videoWindow();
+    QVERIFY(!window->isVisible());
+
+    PlaybackLog log(player());
+    video();
+    QVERIFY(window->isVisible());
+    QCOMPARE(player()->media().request().url(), QUrl::fromLocalFile(clip));
+    QCOMPARE(window->startMs, 2000);
+    QCOMPARE(window->durationMs, 2500);
+    QTRY_COMPARE_WITH_TIMEOUT(player()->state(), QMediaPlayer::PlayingState, playerTimeoutMs);
+
+    QTRY_VERIFY_WITH_TIMEOUT(log.stoppedAfterMs, playerTimeoutMs);
+    QCOMPARE(player()->state(), QMediaPlayer::StoppedState);
+    QVERIFY2(*log.stoppedAfterMs >= 2450 && *log.stoppedAfterMs <= 2500 + lateStopMs,
+             qPrintable(QString::number(*log.stoppedAfterMs)));
+    // From the start time on, not from the beginning of the film, and not
+    // far past the end time.
+    QVERIFY(log.lowestPosition && log.highestPosition);
+    QVERIFY2(*log.lowestPosition >= 1900 && *log.lowestPosition <= 2300,
+             qPrintable(QString::number(*log.lowestPosition)));
+    QVERIFY2(*log.highestPosition > 3000 && *log.highestPosition <= 4500 + lateStopMs,
+             qPrintable(QString::number(*log.highestPosition)));
+    QVERIFY(player()->mediaStatus() != QMediaPlayer::EndOfMedia);
+    // The window stays for the replay.
+    QVERIFY(window->isVisible());
+}
+
+void TestTrainerFragment::laterStartReplacesThePendingStop_data()
+{
+    QTest::addColumn<bool>("replay");
+    QTest::newRow("video button again") << false;
+    QTest::newRow("replay action") << true;
+}
+
+void TestTrainerFragment::laterStartReplacesThePendingStop()
+{
+    QFETCH(bool, replay);
+    loadRecords("w --> t --> 00:00:02,000***00:00:04,500\r\n");
+    arrow();
+    video();
+    QTRY_COMPARE_WITH_TIMEOUT(player()->state(), QMediaPlayer::PlayingState, playerTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(player()->position() >= 3000, playerTimeoutMs);
+
+    // The first start's stop would fall 1.5 s after this one, near 3500 ms.
+    PlaybackLog log(player());
+    if (replay)
+        videoWindow()->findChild<QAction *>(QStringLiteral("actionPlay_Video2"))->trigger();
+    else
+        video();
+    QTRY_VERIFY_WITH_TIMEOUT(log.stoppedAfterMs, playerTimeoutMs);
+    QVERIFY2(*log.stoppedAfterMs >= 2450 && *log.stoppedAfterMs <= 2500 + lateStopMs,
+             qPrintable(QString::number(*log.stoppedAfterMs)));
+    QVERIFY(log.lowestPosition && log.highestPosition);
+    QVERIFY2(*log.lowestPosition >= 1900 && *log.lowestPosition <= 2300,
+             qPrintable(QString::number(*log.lowestPosition)));
+    QVERIFY2(*log.highestPosition > 3600, qPrintable(QString::number(*log.highestPosition)));
+}
+
+void TestTrainerFragment::negativeLengthPlaysOn()
+{
+    loadRecords("short --> s --> 00:00:01,000***00:00:02,000\r\n"
+                "backwards --> b --> 00:00:03,000***00:00:02,000\r\n");
+    QVERIFY(arrowUntil(QStringLiteral("short")));
+    video();
+    QTRY_COMPARE_WITH_TIMEOUT(player()->state(), QMediaPlayer::PlayingState, playerTimeoutMs);
+
+    // The short fragment's stop is due one second after it started; the
+    // backwards one cancels it and arms none of its own.
+    QVERIFY(arrowUntil(QStringLiteral("backwards")));
+    PlaybackLog log(player());
+    video();
+    QCOMPARE(videoWindow()->durationMs, -1000);
+    QTRY_VERIFY_WITH_TIMEOUT(player()->position() >= 5000, playerTimeoutMs);
+    QVERIFY(!log.stoppedAfterMs);
+    QCOMPARE(player()->state(), QMediaPlayer::PlayingState);
+    QVERIFY(log.lowestPosition);
+    QVERIFY2(*log.lowestPosition >= 2900 && *log.lowestPosition <= 3300,
+             qPrintable(QString::number(*log.lowestPosition)));
+}
+
+void TestTrainerFragment::closingStopsAndHides()
+{
+    loadRecords("w --> t --> ctx --> 00:00:01,000***00:00:05,000\r\n");
+    arrow();
+    video();
+    QPointer<MainWindow_2> window = videoWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QTRY_VERIFY_WITH_TIMEOUT(player()->position() >= 1500, playerTimeoutMs);
+
+    QVERIFY(!window->close());
+    QCOMPARE(player()->state(), QMediaPlayer::StoppedState);
+    QVERIFY(!window->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(window);
+    QVERIFY(widget->isVisible());
+
+    // The next fragment comes in the same window and plays to its own end.
+    arrow();
+    PlaybackLog log(player());
+    video();
+    QCOMPARE(videoWindow(), window.data());
+    QVERIFY(window->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(log.stoppedAfterMs, playerTimeoutMs);
+    QVERIFY2(*log.stoppedAfterMs >= 3950, qPrintable(QString::number(*log.stoppedAfterMs)));
+    QVERIFY(log.lowestPosition);
+    QVERIFY2(*log.lowestPosition <= 1300, qPrintable(QString::number(*log.lowestPosition)));
+}
+
+void TestTrainerFragment::entriesWithoutATimeRangeDoNothing_data()
+{
+    QTest::addColumn<QByteArray>("record");
+    QTest::newRow("context, no time range") << QByteArray("w --> t --> ctx");
+    QTest::newRow("fewer than four elements") << QByteArray("w --> t");
+    QTest::newRow("time range not last")
+        << QByteArray("w --> t --> 00:00:01,000***00:00:02,000 --> ctx");
+}
+
+void TestTrainerFragment::entriesWithoutATimeRangeDoNothing()
+{
+    QFETCH(QByteArray, record);
+    loadRecords(record + "\r\n");
+    arrow();
+    QCOMPARE(asked(), QStringLiteral("w"));
+    video();
+    video();
+    QCOMPARE(asked(), QStringLiteral("w"));
+    QVERIFY(!videoWindow()->isVisible());
+    QVERIFY(player()->media().isNull());
+    QCOMPARE(player()->state(), QMediaPlayer::StoppedState);
+}
+
+void TestTrainerFragment::noCurrentEntry()
+{
+    const QByteArray records = "zero --> 0 --> 00:00:01,000***00:00:02,000\r\n"
+                               "one --> 1 --> 00:00:01,000***00:00:02,000\r\n";
+    video();
+    QCOMPARE(asked(), QStringLiteral("Click on the arrow!"));
+
+    // Loaded, but the arrow not pressed yet.
+    loadRecords(records);
+    textBrowser_1->clear();
+    video();
+    QCOMPARE(asked(), QStringLiteral("Click on the arrow!"));
+
+    // The entry chosen before lies beyond the list loaded since.
+    QVERIFY(arrowUntil(QStringLiteral("one")));
+    loadRecords("zero --> 0 --> 00:00:01,000***00:00:02,000\r\n");
+    video();
+    QCOMPARE(asked(), QStringLiteral("Click on the arrow!"));
+
+    // And the list is gone altogether after a cancelled dialog.
+    arrow();
+    QCOMPARE(asked(), QStringLiteral("zero"));
+    load(QString());
+    video();
+    QCOMPARE(asked(), QStringLiteral("Click on the arrow!"));
+
+    QVERIFY(!videoWindow()->isVisible());
+    QVERIFY(player()->media().isNull());
+}
+
+void TestTrainerFragment::nextFileNextFilm()
+{
+    const QString otherClip = directory.filePath(QStringLiteral("other.ogv"));
+    QVERIFY(QFile::copy(clip, otherClip));
+    const QByteArray record = "w --> t --> 00:00:01,000***00:00:01,500\r\n";
+
+    loadRecords(record);
+    arrow();
+    video();
+    QCOMPARE(player()->media().request().url(), QUrl::fromLocalFile(clip));
+    load(writeFile(QStringLiteral("other.txt"), otherClip.toUtf8() + "\r\n" + record));
+    arrow();
+    video();
+    QCOMPARE(player()->media().request().url(), QUrl::fromLocalFile(otherClip));
+    QTRY_COMPARE_WITH_TIMEOUT(player()->state(), QMediaPlayer::PlayingState, playerTimeoutMs);
+}
+
+QTEST_MAIN(TestTrainerFragment)
+#include "tst_trainerfragment.moc"
