@@ -1,0 +1,145 @@
+#!/usr/bin/env python3
+"""Measures the programs against their yardsticks and prints every figure.
+
+    bench/run.py BUILD_DIR [--runs N] [--large] [--only loaders|startup|micro]
+
+Loaders: generated subtitle files (1 500, 100 000, 1 000 000 cues; 200 MB with
+--large) and vocabulary files (1 000, 100 000, 1 000 000 records), each read by
+the programs' reader, by the plain reference reader and by `wc -l`, one after
+the other in turn, so that a slow spell of the machine hits all three alike.
+Start-up: each program to its first shown window under the offscreen platform,
+against a bare window and a window with a media player. Micro: the time text
+and one position report through the saver's real window.
+
+Times are wall-clock medians over the runs; memory is the peak resident set
+of each process (from wait4), also a median.
+"""
+import argparse
+import os
+import resource
+import statistics
+import subprocess
+import sys
+import time
+
+SUBTITLE_SIZES = [1500, 100000, 1000000]
+VOCABULARY_SIZES = [1000, 100000, 1000000]
+LOADER_TARGET = 0.35
+STARTUP_TARGET = 1.5
+
+
+def run_once(command, env=None):
+    """Runs a command; returns (seconds, peak resident KiB)."""
+    start = time.perf_counter()
+    process = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
+    _, status, usage = os.wait4(process.pid, 0)
+    seconds = time.perf_counter() - start
+    if os.waitstatus_to_exitcode(status) != 0:
+        sys.exit(f"failed: {' '.join(command)}")
+    return seconds, usage.ru_maxrss
+
+
+def alternate(commands, runs, env=None):
+    """Runs each named command once per round; returns name -> (median s, median KiB)."""
+    samples = {name: [] for name in commands}
+    for _ in range(runs):
+        for name, command in commands.items():
+            samples[name].append(run_once(command, env))
+    return {name: (statistics.median(s for s, _ in values), statistics.median(m for _, m in values))
+            for name, values in samples.items()}
+
+
+def make_input(path, command):
+    if not os.path.exists(path):
+        subprocess.run(command, check=True, stdout=subprocess.DEVNULL)
+    return path
+
+
+def verdict(value, target):
+    return "met" if value <= target else "NOT met"
+
+
+def loaders(build, data, runs, large):
+    binaries = os.path.join(build, "bin")
+    cases = []
+    for cues in SUBTITLE_SIZES + ([1600000] if large else []):
+        name = f"subtitles {cues} cues"
+        path = make_input(os.path.join(data, f"subtitles-{cues}.srt"),
+                          [sys.executable, os.path.join(os.path.dirname(__file__), "make_subtitles.py"),
+                           str(cues), os.path.join(data, f"subtitles-{cues}.srt")])
+        cases.append((name, path, "load_subtitles", "naive_subtitles", cues >= 100000))
+    for records in VOCABULARY_SIZES:
+        path = make_input(os.path.join(data, f"vocabulary-{records}.txt"),
+                          [os.path.join(binaries, "make_vocabulary"), str(records),
+                           os.path.join(data, f"vocabulary-{records}.txt")])
+        cases.append((f"vocabulary {records} records", path, "load_vocabulary", "naive_vocabulary",
+                      records >= 100000))
+
+    print(f"{'input':28} {'MB':>7} {'naive s':>8} {'fast s':>8} {'wc -l s':>8} {'time':>6}"
+          f" {'naive MiB':>9} {'fast MiB':>8} {'memory':>6}  target")
+    for name, path, fast, naive, targeted in cases:
+        result = alternate({"naive": [os.path.join(binaries, naive), path],
+                            "fast": [os.path.join(binaries, fast), path],
+                            "wc": ["wc", "-l", path]}, runs)
+        (naive_s, naive_kib), (fast_s, fast_kib), (wc_s, _) = result["naive"], result["fast"], result["wc"]
+        time_ratio, memory_ratio = fast_s / naive_s, fast_kib / naive_kib
+        target = (f"time {verdict(time_ratio, LOADER_TARGET)}, memory {verdict(memory_ratio, 1.0)}"
+                  if targeted else "-")
+        print(f"{name:28} {os.path.getsize(path) / 1e6:7.1f} {naive_s:8.3f} {fast_s:8.3f} {wc_s:8.3f}"
+              f" {time_ratio:6.2f} {naive_kib / 1024:9.1f} {fast_kib / 1024:8.1f} {memory_ratio:6.2f}  {target}")
+
+
+def startup(build, runs):
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", QT_QPA_PLATFORMTHEME="")
+    programs = ["bare", "media", "saver", "trainer"]
+    result = alternate({name: [os.path.join(build, "bin", f"startup_{name}")] for name in programs}, runs, env)
+    bare = result["bare"][0]
+    print(f"{'start-up to first window':28} {'ms':>8} {'x bare':>7} {'MiB':>7}  target")
+    for name in programs:
+        seconds, kib = result[name]
+        target = f"{verdict(seconds / bare, STARTUP_TARGET)} (at most {STARTUP_TARGET}x bare)" \
+            if name in ("saver", "trainer") else "-"
+        print(f"{name:28} {seconds * 1000:8.1f} {seconds / bare:7.2f} {kib / 1024:7.1f}  {target}")
+
+
+def micro(build):
+    binaries = os.path.join(build, "bin")
+    for program, pattern in (("bench_follower", "msToTimestamp"), ("bench_report", ".")):
+        path = os.path.join(binaries, program)
+        if not os.path.exists(path):
+            print(f"{program}: not built (needs Google Benchmark, Debian: libbenchmark-dev)")
+            continue
+        env = dict(os.environ, QT_QPA_PLATFORM="offscreen", QT_QPA_PLATFORMTHEME="")
+        output = subprocess.run([path, f"--benchmark_filter={pattern}", "--benchmark_repetitions=5",
+                                 "--benchmark_report_aggregates_only=true"],
+                                check=True, capture_output=True, text=True, env=env).stdout
+        for line in output.splitlines():
+            if "_median" in line:
+                print(f"{program}: {line}")
+    print("targets: msToTimestamp under 50 ns; reportInsideShownCue under 5000 ns")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("build", help="the build folder")
+    parser.add_argument("--runs", type=int, default=5)
+    parser.add_argument("--large", action="store_true", help="also a 200 MB subtitle file")
+    parser.add_argument("--only", choices=["loaders", "startup", "micro"])
+    args = parser.parse_args()
+    data = os.path.join(args.build, "bench-data")
+    os.makedirs(data, exist_ok=True)
+    print(f"{time.strftime('%Y-%m-%d %H:%M')}, {os.cpu_count()} cores, load {os.getloadavg()[0]:.1f},"
+          f" {args.runs} runs each")
+    if args.only in (None, "loaders"):
+        loaders(args.build, data, args.runs, args.large)
+        print()
+    if args.only in (None, "startup"):
+        startup(args.build, max(args.runs, 10))
+        print()
+    if args.only in (None, "micro"):
+        micro(args.build)
+
+
+if __name__ == "__main__":
+    resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
+    main()
