@@ -16,8 +16,10 @@ namespace {
 class ModalWatcher : public QObject
 {
 public:
+    // Owned by the application, so that a watcher still waiting when the test
+    // ends goes with it.
     ModalWatcher(std::function<void(QWidget *)> handler, int timeoutMs)
-        : handler(std::move(handler)), remainingPolls(timeoutMs / pollMs)
+        : QObject(QCoreApplication::instance()), handler(std::move(handler)), remainingPolls(timeoutMs / pollMs)
     {
         connect(&timer, &QTimer::timeout, this, &ModalWatcher::poll);
         timer.start(pollMs);
