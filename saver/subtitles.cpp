@@ -1,5 +1,6 @@
 #include "subtitles.h"
 
+#include "blocklinereader.h"
 #include "timestamp.h"
 
 #include <QFile>
@@ -7,7 +8,6 @@
 #include <QVarLengthArray>
 
 #include <cstring>
-#include <memory>
 
 namespace {
 
@@ -20,88 +20,24 @@ struct Line
     int size = 0;
 };
 
-// Splits the data of a device into lines. The device is read in blocks; the
-// piece of a line a block ends in is carried over to the next read, and the
-// buffer only grows when a single line does not fit. The buffer is no larger
-// than the data when the device knows its size, and left uninitialised, so a
-// small file costs no more memory than it holds.
-class LineSplitter
+bool nextLine(BlockLineReader &lines, Line &line)
 {
-public:
-    explicit LineSplitter(QIODevice &device, int blockSize)
-        : device(device)
-    {
-        capacity = size_t(qMax(blockSize, 1));
-        if (!device.isSequential())
-            capacity = size_t(qBound(qint64(1), device.bytesAvailable() + 1, qint64(capacity)));
-        buffer.reset(new char[capacity]);
-    }
-
-    // Gives the next line, or false at the end of the data.
-    bool next(Line &line)
-    {
-        const char *lineEnd = nullptr;
-        for (;;) {
-            const char *data = buffer.get();
-            const auto *newline = static_cast<const char *>(std::memchr(data + scanned, '\n', end - scanned));
-            if (newline) {
-                lineEnd = newline + 1;
-                break;
-            }
-            scanned = end;
-            if (exhausted) {
-                if (start == end)
-                    return false;
-                lineEnd = data + end;
-                break;
-            }
-            readMore();
-        }
-
-        const char *lineBegin = buffer.get() + start;
-        start = scanned = size_t(lineEnd - buffer.get());
-        if (const void *nul = std::memchr(lineBegin, '\0', size_t(lineEnd - lineBegin))) {
-            lineEnd = static_cast<const char *>(nul);
-        } else if (lineEnd > lineBegin && lineEnd[-1] == '\n') {
+    const char *bytes = nullptr;
+    int size = 0;
+    if (!lines.next(bytes, size))
+        return false;
+    const char *lineEnd = bytes + size;
+    if (const void *nul = std::memchr(bytes, '\0', size_t(size))) {
+        lineEnd = static_cast<const char *>(nul);
+    } else if (lineEnd > bytes && lineEnd[-1] == '\n') {
+        --lineEnd;
+        if (lineEnd > bytes && lineEnd[-1] == '\r')
             --lineEnd;
-            if (lineEnd > lineBegin && lineEnd[-1] == '\r')
-                --lineEnd;
-        }
-        line.bytes = lineBegin;
-        line.size = int(lineEnd - lineBegin);
-        return true;
     }
-
-private:
-    void readMore()
-    {
-        if (start > 0) {
-            std::memmove(buffer.get(), buffer.get() + start, end - start);
-            end -= start;
-            scanned -= start;
-            start = 0;
-        }
-        if (end == capacity) {
-            std::unique_ptr<char[]> larger(new char[capacity * 2]);
-            std::memcpy(larger.get(), buffer.get(), end);
-            buffer = std::move(larger);
-            capacity *= 2;
-        }
-        const qint64 count = device.read(buffer.get() + end, qint64(capacity - end));
-        if (count <= 0)
-            exhausted = true;
-        else
-            end += size_t(count);
-    }
-
-    QIODevice &device;
-    std::unique_ptr<char[]> buffer;
-    size_t capacity = 0;
-    size_t start = 0;   // first byte of the next line
-    size_t scanned = 0; // bytes before this hold no line feed of the next line
-    size_t end = 0;     // end of the data read so far
-    bool exhausted = false;
-};
+    line.bytes = bytes;
+    line.size = int(lineEnd - bytes);
+    return true;
+}
 
 bool containsArrow(const Line &line)
 {
@@ -183,7 +119,7 @@ QString decodeText(const Line &line)
 SubtitleTable readSubtitles(QIODevice &device, int blockSize)
 {
     SubtitleTable table;
-    LineSplitter lines(device, blockSize);
+    BlockLineReader lines(device, blockSize);
     // Files list their cues in order, so most cues go after the last one
     // without a search.
     qint64 lastStartMs = 0;
@@ -191,7 +127,7 @@ SubtitleTable readSubtitles(QIODevice &device, int blockSize)
     // once at its size.
     QVarLengthArray<QString, 8> cueLines;
     Line line;
-    while (lines.next(line)) {
+    while (nextLine(lines, line)) {
         if (!containsArrow(line))
             continue;
 
@@ -200,7 +136,7 @@ SubtitleTable readSubtitles(QIODevice &device, int blockSize)
         readTimes(line, startMs, cue.endMs);
         // A line that decodes to nothing ends the text, as an empty one does:
         // a lone byte order mark is dropped by the decoder.
-        while (lines.next(line) && line.size > 0) {
+        while (nextLine(lines, line) && line.size > 0) {
             QString text = decodeText(line);
             if (text.isEmpty())
                 break;

@@ -1,7 +1,9 @@
 #include "vocabularyreader.h"
 
+#include "blocklinereader.h"
 #include "vocabularyformat.h"
 
+#include <QBuffer>
 #include <QIODevice>
 
 #include <cstring>
@@ -301,54 +303,40 @@ bool readRecord(const char *line, int size, TrainerEntry &entry)
 class VocabularyLoader
 {
 public:
-    // Reads every complete line of `data` and returns the number of bytes
-    // read; with `atEnd` the unterminated rest is a line too.
-    qsizetype readLines(const char *data, qsizetype size, bool atEnd)
+    // Reads every line, terminator included, of the device.
+    VocabularyContents read(QIODevice &device)
     {
-        qsizetype lineStart = 0;
-        while (lineStart < size) {
-            const void *newline = std::memchr(data + lineStart, '\n', size_t(size - lineStart));
-            if (!newline && !atEnd)
-                break;
-            const qsizetype lineEnd = newline ? static_cast<const char *>(newline) - data + 1 : size;
-            readLine(data + lineStart, int(lineEnd - lineStart));
-            lineStart = lineEnd;
-        }
-        return lineStart;
-    }
-
-    VocabularyContents finish()
-    {
+        BlockLineReader lines(device, blockSize);
+        const char *line = nullptr;
+        int size = 0;
         // An empty file still has an (empty) first line.
-        if (!firstLineRead)
-            readLine("", 0);
+        if (!lines.next(line, size))
+            line = "";
+        readFirstLine(line, size);
+        while (lines.next(line, size)) {
+            TrainerEntry entry;
+            if (readRecord(line, size, entry))
+                contents.entries.append(std::move(entry));
+        }
         return std::move(contents);
     }
 
 private:
-    void readLine(const char *line, int size)
+    void readFirstLine(const char *line, int size)
     {
-        if (!firstLineRead) {
-            firstLineRead = true;
-            if (size >= byteOrderMarkLength && std::memcmp(line, byteOrderMark, byteOrderMarkLength) == 0) {
-                line += byteOrderMarkLength;
-                size -= byteOrderMarkLength;
-            }
-            TrainerEntry entry;
-            if (readRecord(line, size, entry)) {
-                contents.entries.append(std::move(entry));
-            } else {
-                const QString path = decodeLine(line, size);
-                contents.videoPath = path.left(path.size() - terminatorLength(path, path.size()));
-            }
-            return;
+        if (size >= byteOrderMarkLength && std::memcmp(line, byteOrderMark, byteOrderMarkLength) == 0) {
+            line += byteOrderMarkLength;
+            size -= byteOrderMarkLength;
         }
         TrainerEntry entry;
-        if (readRecord(line, size, entry))
+        if (readRecord(line, size, entry)) {
             contents.entries.append(std::move(entry));
+        } else {
+            const QString path = decodeLine(line, size);
+            contents.videoPath = path.left(path.size() - terminatorLength(path, path.size()));
+        }
     }
 
-    bool firstLineRead = false;
     VocabularyContents contents;
 };
 
@@ -364,29 +352,13 @@ std::optional<TrainerEntry> readVocabularyRecord(const QByteArray &lineBytes)
 
 VocabularyContents readVocabulary(const QByteArray &fileBytes)
 {
-    VocabularyLoader loader;
-    loader.readLines(fileBytes.constData(), fileBytes.size(), true);
-    return loader.finish();
+    QBuffer buffer;
+    buffer.setData(fileBytes);
+    buffer.open(QIODevice::ReadOnly);
+    return VocabularyLoader().read(buffer);
 }
 
 VocabularyContents readVocabulary(QIODevice &device)
 {
-    // Blocks with the unfinished last line carried over to the next one, so
-    // that the file is never held whole.
-    VocabularyLoader loader;
-    QByteArray block(blockSize, Qt::Uninitialized);
-    int filled = 0;
-    for (;;) {
-        if (block.size() - filled < blockSize / 2)
-            block.resize(block.size() * 2);
-        const qint64 received = device.read(block.data() + filled, block.size() - filled);
-        if (received <= 0)
-            break;
-        filled += int(received);
-        const int used = int(loader.readLines(block.constData(), filled, false));
-        filled -= used;
-        std::memmove(block.data(), block.constData() + used, size_t(filled));
-    }
-    loader.readLines(block.constData(), filled, true);
-    return loader.finish();
+    return VocabularyLoader().read(device);
 }
