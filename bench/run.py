@@ -5,7 +5,7 @@
 
 Loaders: generated subtitle files (1 500, 100 000, 1 000 000 cues; 200 MB with
 --large) and vocabulary files (1 000, 100 000, 1 000 000 records), each read by
-the programs' reader, by the plain reference reader and by `wc -l`, one after
+the programs' reader, by a plain line-by-line reader and by `wc -l`, one after
 the other in turn, so that a slow spell of the machine hits all three alike.
 Start-up: each program to its first shown window under the offscreen platform,
 against a bare window and a window with a media player. Micro: the time text
@@ -24,7 +24,8 @@ import time
 
 SUBTITLE_SIZES = [1500, 100000, 1000000]
 VOCABULARY_SIZES = [1000, 100000, 1000000]
-LOADER_TARGET = 0.35
+LOADER_TARGET = 0.75
+LOADER_MEMORY_TARGET = 0.9
 STARTUP_TARGET = 1.5
 
 
@@ -83,7 +84,7 @@ def loaders(build, data, runs, large):
                             "wc": ["wc", "-l", path]}, runs)
         (naive_s, naive_kib), (fast_s, fast_kib), (wc_s, _) = result["naive"], result["fast"], result["wc"]
         time_ratio, memory_ratio = fast_s / naive_s, fast_kib / naive_kib
-        target = (f"time {verdict(time_ratio, LOADER_TARGET)}, memory {verdict(memory_ratio, 1.0)}"
+        target = (f"time {verdict(time_ratio, LOADER_TARGET)}, memory {verdict(memory_ratio, LOADER_MEMORY_TARGET)}"
                   if targeted else "-")
         print(f"{name:28} {os.path.getsize(path) / 1e6:7.1f} {naive_s:8.3f} {fast_s:8.3f} {wc_s:8.3f}"
               f" {time_ratio:6.2f} {naive_kib / 1024:9.1f} {fast_kib / 1024:8.1f} {memory_ratio:6.2f}  {target}")

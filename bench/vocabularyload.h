@@ -13,7 +13,7 @@
 // and how long that took. The entries are released when the program ends, as
 // part of its whole-process time.
 inline int runVocabularyLoad(int argc, char *argv[], const char *programName,
-                             VocabularyContents (*read)(QIODevice &))
+                             std::optional<VocabularyContents> (*read)(QIODevice &))
 {
     QCoreApplication application(argc, argv);
     QTextStream out(stdout);
@@ -31,11 +31,15 @@ inline int runVocabularyLoad(int argc, char *argv[], const char *programName,
         err << "cannot open " << arguments.at(1) << ": " << file.errorString() << '\n';
         return 1;
     }
-    const VocabularyContents contents = read(file);
+    const std::optional<VocabularyContents> contents = read(file);
     file.close();
+    if (!contents) {
+        err << "cannot read " << arguments.at(1) << '\n';
+        return 1;
+    }
     const double elapsedMs = double(timer.nsecsElapsed()) / 1e6;
 
-    out << "entries=" << contents.entries.size() << '\n'
+    out << "entries=" << contents->entries.size() << '\n'
         << "elapsed_ms=" << QString::number(elapsedMs, 'f', 2) << '\n';
     return 0;
 }

@@ -1,33 +1,72 @@
 #include "blocklinereader.h"
 
+#include "readablefile.h"
+
 #include <QIODevice>
 
-BlockLineReader::BlockLineReader(QIODevice &device, int blockSize)
+#include <cstring>
+
+BlockLineReader::BlockLineReader(QIODevice &device, qint64 blockSize)
     : device(device)
 {
-    capacity = size_t(qMax(blockSize, 1));
+    // A small file costs no more memory than it holds.
+    capacity = qMax<qint64>(blockSize, 1);
     if (!device.isSequential())
-        capacity = size_t(qBound(qint64(1), device.bytesAvailable() + 1, qint64(capacity)));
-    buffer.reset(new char[capacity]);
+        capacity = qBound<qint64>(1, device.bytesAvailable() + 1, capacity);
+    buffer.reset(new char[size_t(capacity)]);
 }
 
-void BlockLineReader::readMore()
+bool BlockLineReader::next(const char *&line, qint64 &size)
+{
+    const char *data = buffer.get();
+    const char *lineEnd = nullptr;
+    while (!lineEnd) {
+        if (const void *newline = std::memchr(data + scanned, '\n', size_t(end - scanned))) {
+            lineEnd = static_cast<const char *>(newline) + 1;
+        } else if (exhausted) {
+            if (start == end || readFailed)
+                return false;
+            lineEnd = data + end;
+        } else {
+            scanned = end;
+            if (!readMore())
+                return false;
+            data = buffer.get();
+        }
+    }
+    line = data + start;
+    size = lineEnd - line;
+    start = scanned = lineEnd - data;
+    return true;
+}
+
+bool BlockLineReader::readMore()
 {
     if (start > 0) {
-        std::memmove(buffer.get(), buffer.get() + start, end - start);
+        std::memmove(buffer.get(), buffer.get() + start, size_t(end - start));
         end -= start;
         scanned -= start;
         start = 0;
     }
-    if (end == capacity) {
-        std::unique_ptr<char[]> larger(new char[capacity * 2]);
-        std::memcpy(larger.get(), buffer.get(), end);
-        buffer = std::move(larger);
-        capacity *= 2;
+    if (end > ReadableFile::maximumLineBytes) {
+        readFailed = exhausted = true;
+        return false;
     }
-    const qint64 count = device.read(buffer.get() + end, qint64(capacity - end));
-    if (count <= 0)
+    if (end == capacity) {
+        const qint64 larger = qMin(capacity * 2, ReadableFile::maximumLineBytes + 1);
+        std::unique_ptr<char[]> grown(new char[size_t(larger)]);
+        std::memcpy(grown.get(), buffer.get(), size_t(end));
+        buffer = std::move(grown);
+        capacity = larger;
+    }
+    const qint64 count = device.read(buffer.get() + end, capacity - end);
+    if (count < 0 || total + qMax<qint64>(count, 0) > ReadableFile::maximumBytes) {
+        readFailed = exhausted = true;
+        return false;
+    }
+    if (count == 0)
         exhausted = true;
-    else
-        end += size_t(count);
+    end += count;
+    total += count;
+    return true;
 }

@@ -3,7 +3,6 @@
 
 #include <QtGlobal>
 
-#include <cstring>
 #include <memory>
 
 class QIODevice;
@@ -11,50 +10,32 @@ class QIODevice;
 // Splits what a device holds into lines without reading it whole: the device
 // is read in blocks, the piece of a line a block ends in is carried over to
 // the next read, and the buffer only grows when a single line does not fit.
-// It is no larger than the data when the device knows its size, and left
-// uninitialised, so a small file costs no more memory than it holds.
+// Data past maximumBytes, a line longer than maximumLineBytes, or a read that
+// fails ends the lines early with failed() set: the caller must not take
+// what it got for the whole file.
 class BlockLineReader
 {
 public:
-    BlockLineReader(QIODevice &device, int blockSize);
+    BlockLineReader(QIODevice &device, qint64 blockSize);
 
     // Gives the next line with its line feed, if it has one (the last line of
-    // the data may not), or false at the end of the data. The bytes stay valid
-    // until the next call.
-    bool next(const char *&line, int &size)
-    {
-        const char *lineEnd = nullptr;
-        for (;;) {
-            const char *data = buffer.get();
-            if (const void *newline = std::memchr(data + scanned, '\n', end - scanned)) {
-                lineEnd = static_cast<const char *>(newline) + 1;
-                break;
-            }
-            scanned = end;
-            if (exhausted) {
-                if (start == end)
-                    return false;
-                lineEnd = data + end;
-                break;
-            }
-            readMore();
-        }
-        line = buffer.get() + start;
-        size = int(lineEnd - line);
-        start = scanned = size_t(lineEnd - buffer.get());
-        return true;
-    }
+    // the data may not), or false at the end of the data or on failure. The
+    // bytes stay valid until the next call.
+    bool next(const char *&line, qint64 &size);
+    bool failed() const { return readFailed; }
 
 private:
-    void readMore();
+    bool readMore();
 
     QIODevice &device;
     std::unique_ptr<char[]> buffer;
-    size_t capacity = 0;
-    size_t start = 0;   // first byte of the next line
-    size_t scanned = 0; // bytes before this hold no line feed of the next line
-    size_t end = 0;     // end of the data read so far
+    qint64 capacity = 0;
+    qint64 start = 0;   // first byte of the next line
+    qint64 scanned = 0; // bytes before this hold no line feed of the next line
+    qint64 end = 0;     // end of the data read so far
+    qint64 total = 0;   // bytes read from the device
     bool exhausted = false;
+    bool readFailed = false;
 };
 
 #endif // BLOCKLINEREADER_H

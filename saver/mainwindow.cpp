@@ -198,7 +198,8 @@ void MainWindow::on_actionOpenSub_triggered()
 
 void MainWindow::loadSubtitleFile()
 {
-    subtitles = readSubtitleFile(subtitlePath);
+    // A file that could not be read to its end counts as one without cues.
+    subtitles = readSubtitleFile(subtitlePath).value_or(SubtitleTable());
 }
 
 void MainWindow::MySetSub()

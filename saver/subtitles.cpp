@@ -1,171 +1,176 @@
 #include "subtitles.h"
 
 #include "blocklinereader.h"
+#include "readablefile.h"
 #include "timestamp.h"
 
+#include <QBuffer>
 #include <QFile>
-#include <QIODevice>
-#include <QVarLengthArray>
+#include <QTextCodec>
+
+#include <uchardet.h>
 
 #include <cstring>
+#include <string_view>
 
 namespace {
 
-// One line of the data as bytes, without its terminator (CR LF, LF, or none on
-// the last line) and cut at its first NUL byte, if any: the text counts only
-// up to there, and a NUL hides the terminator too.
-struct Line
+// A line as the rules see it: without its terminator (CR LF, LF, or none on
+// the last line) and cut at its first NUL byte, if any; a NUL hides the
+// terminator too.
+std::string_view textOf(const char *bytes, qint64 size)
 {
-    const char *bytes = nullptr;
-    int size = 0;
-};
-
-bool nextLine(BlockLineReader &lines, Line &line)
-{
-    const char *bytes = nullptr;
-    int size = 0;
-    if (!lines.next(bytes, size))
-        return false;
-    const char *lineEnd = bytes + size;
-    if (const void *nul = std::memchr(bytes, '\0', size_t(size))) {
-        lineEnd = static_cast<const char *>(nul);
-    } else if (lineEnd > bytes && lineEnd[-1] == '\n') {
-        --lineEnd;
-        if (lineEnd > bytes && lineEnd[-1] == '\r')
-            --lineEnd;
-    }
-    line.bytes = bytes;
-    line.size = int(lineEnd - bytes);
-    return true;
+    if (const void *nul = std::memchr(bytes, '\0', size_t(size)))
+        return std::string_view(bytes, size_t(static_cast<const char *>(nul) - bytes));
+    if (size > 0 && bytes[size - 1] == '\n')
+        --size;
+    if (size > 0 && bytes[size - 1] == '\r')
+        --size;
+    return std::string_view(bytes, size_t(size));
 }
 
-bool containsArrow(const Line &line)
+bool isBlank(std::string_view line)
 {
-    const char *end = line.bytes + line.size;
-    for (const char *from = line.bytes + 2; from < end; ++from) {
-        from = static_cast<const char *>(std::memchr(from, '>', size_t(end - from)));
-        if (!from)
+    return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+enum class Outcome { Read, NotUtf8, ReadFailed };
+
+// The reading rules, on a device whose kept lines are UTF-8. Stops at the
+// first cue with text that is not valid UTF-8.
+Outcome readCues(QIODevice &device, int blockSize, SubtitleTable &table)
+{
+    BlockLineReader reader(device, blockSize);
+    auto nextLine = [&reader](std::string_view &line) {
+        const char *bytes = nullptr;
+        qint64 size = 0;
+        if (!reader.next(bytes, size))
             return false;
-        if (from[-1] == '-' && from[-2] == '-')
-            return true;
-    }
-    return false;
-}
-
-bool isDigit(char byte)
-{
-    return byte >= '0' && byte <= '9';
-}
-
-// The value of a field of ASCII digits.
-int digitsValue(const char *digits, int count)
-{
-    int value = 0;
-    for (int index = 0; index < count; ++index)
-        value = value * 10 + (digits[index] - '0');
-    return value;
-}
-
-// Whether the 12 bytes at text hold digits wherever a time has a number.
-bool hasTimeDigits(const char *text)
-{
-    for (int index : {0, 1, 3, 4, 6, 7, 9, 10, 11}) {
-        if (!isDigit(text[index]))
-            return false;
-    }
-    return true;
-}
-
-qint64 timeFromDigits(const char *text)
-{
-    return qint64(digitsValue(text, 2) * 3600000 + digitsValue(text + 3, 2) * 60000
-                  + digitsValue(text + 6, 2) * 1000 + digitsValue(text + 9, 3));
-}
-
-// Start and end time of a time line: the 12 characters at 0 and at 17. The
-// positions count decoded characters, which are the bytes as long as the
-// bytes up to there are ASCII; a line with digits in every field is read
-// straight from its bytes, any other through the decoded text, field by
-// field as timestampToMs does.
-void readTimes(const Line &line, qint64 &startMs, qint64 &endMs)
-{
-    constexpr int timeLineSize = 29;
-    bool plain = line.size >= timeLineSize && hasTimeDigits(line.bytes) && hasTimeDigits(line.bytes + 17);
-    for (int index = 0; plain && index < timeLineSize; ++index)
-        plain = static_cast<unsigned char>(line.bytes[index]) < 0x80;
-    if (plain) {
-        startMs = timeFromDigits(line.bytes);
-        endMs = timeFromDigits(line.bytes + 17);
-        return;
-    }
-    const QString text = QString::fromUtf8(line.bytes, line.size);
-    startMs = timestampToMs(text.left(12));
-    endMs = timestampToMs(text.mid(17, 12));
-}
-
-// The text of a line. The decoder reserves a character for every byte, which
-// leaves much of the string unused for text outside ASCII, for as long as the
-// table lives; such text is moved into a string of its own size.
-QString decodeText(const Line &line)
-{
-    QString text = QString::fromUtf8(line.bytes, line.size);
-    if (line.size - text.size() < 8)
+        line = textOf(bytes, size);
+        return true;
+    };
+    QTextCodec *const utf8 = QTextCodec::codecForMib(106);
+    bool valid = true;
+    auto decode = [utf8, &valid](std::string_view line) {
+        QTextCodec::ConverterState state;
+        QString text = utf8->toUnicode(line.data(), int(line.size()), &state);
+        valid = valid && state.invalidChars == 0 && state.remainingChars == 0;
         return text;
-    return QString(text.constData(), text.size());
-}
+    };
 
-} // namespace
-
-SubtitleTable readSubtitles(QIODevice &device, int blockSize)
-{
-    SubtitleTable table;
-    BlockLineReader lines(device, blockSize);
     // Files list their cues in order, so most cues go after the last one
     // without a search.
     qint64 lastStartMs = 0;
-    // The text lines of a cue are gathered first so that its list is allocated
-    // once at its size.
-    QVarLengthArray<QString, 8> cueLines;
-    Line line;
-    while (nextLine(lines, line)) {
-        if (!containsArrow(line))
+    std::string_view line;
+    while (nextLine(line)) {
+        if (line.find("-->") == std::string_view::npos)
             continue;
-
-        qint64 startMs = 0;
+        const QString timeLine = decode(line);
+        const qint64 startMs = timestampToMs(timeLine.left(12));
         SubtitleCue cue;
-        readTimes(line, startMs, cue.endMs);
-        // A line that decodes to nothing ends the text, as an empty one does:
-        // a lone byte order mark is dropped by the decoder.
-        while (nextLine(lines, line) && line.size > 0) {
-            QString text = decodeText(line);
+        cue.endMs = timestampToMs(timeLine.mid(17, 12));
+        while (nextLine(line) && !isBlank(line)) {
+            QString text = decode(line);
+            // A line that decodes to nothing ends the text as a blank one
+            // does: a lone byte-order mark is dropped by the decoder.
             if (text.isEmpty())
                 break;
-            cueLines.append(QString());
-            cueLines.last().swap(text);
+            // The decoder leaves room for a character per byte, which text
+            // outside ASCII does not use, for as long as the table lives.
+            text.squeeze();
+            cue.lines.append(text);
         }
-        cue.lines.reserve(cueLines.size());
-        for (QString &text : cueLines) {
-            cue.lines.append(QString());
-            cue.lines.last().swap(text);
-        }
-        cueLines.clear();
+        if (!valid)
+            return Outcome::NotUtf8;
 
         if (table.isEmpty() || startMs > lastStartMs) {
             table.insert(table.constEnd(), startMs, cue);
             lastStartMs = startMs;
-        } else if (startMs != lastStartMs && !table.contains(startMs)) {
+        } else if (!table.contains(startMs)) {
             table.insert(startMs, cue);
         }
     }
+    return reader.failed() ? Outcome::ReadFailed : Outcome::Read;
+}
+
+bool startsWithUtf16ByteOrderMark(const QByteArray &data)
+{
+    return data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF");
+}
+
+std::optional<QByteArray> readAll(QIODevice &device)
+{
+    QByteArray data;
+    char block[64 * 1024];
+    for (;;) {
+        const qint64 count = device.read(block, sizeof block);
+        if (count < 0 || data.size() + count > ReadableFile::maximumBytes)
+            return std::nullopt;
+        if (count == 0)
+            return data;
+        data.append(block, int(count));
+    }
+}
+
+// The encoding of a file that is not UTF-8.
+QTextCodec *legacyCodec(const QByteArray &data)
+{
+    if (startsWithUtf16ByteOrderMark(data))
+        return QTextCodec::codecForName("UTF-16");
+    QTextCodec *codec = nullptr;
+    uchardet_t detector = uchardet_new();
+    if (uchardet_handle_data(detector, data.constData(), size_t(data.size())) == 0) {
+        uchardet_data_end(detector);
+        // A file that is not valid UTF-8 may still look most like it, or like
+        // ASCII, when only a few bytes are off; neither can decode it.
+        const QByteArray name(uchardet_get_charset(detector));
+        if (!name.isEmpty() && name != "UTF-8" && name != "ASCII")
+            codec = QTextCodec::codecForName(name);
+    }
+    uchardet_delete(detector);
+    return codec ? codec : QTextCodec::codecForName("Windows-1252");
+}
+
+} // namespace
+
+std::optional<SubtitleTable> readSubtitles(QIODevice &device, int blockSize)
+{
+    SubtitleTable table;
+    // UTF-16 text of ASCII letters reads as valid UTF-8 with a NUL in every
+    // other byte, so its mark is looked for first.
+    const qint64 start = device.pos();
+    if (!startsWithUtf16ByteOrderMark(device.peek(2))) {
+        switch (readCues(device, blockSize, table)) {
+        case Outcome::Read:
+            return table;
+        case Outcome::ReadFailed:
+            return std::nullopt;
+        case Outcome::NotUtf8:
+            break;
+        }
+        table.clear();
+        if (!device.seek(start))
+            return std::nullopt;
+    }
+
+    // Subtitles in a legacy encoding are small: the whole file is decoded
+    // into UTF-8 and read by the same rules.
+    const std::optional<QByteArray> data = readAll(device);
+    if (!data)
+        return std::nullopt;
+    QByteArray text = legacyCodec(*data)->toUnicode(*data).toUtf8();
+    QBuffer buffer(&text);
+    buffer.open(QIODevice::ReadOnly);
+    if (readCues(buffer, blockSize, table) != Outcome::Read)
+        return std::nullopt;
     return table;
 }
 
-SubtitleTable readSubtitleFile(const QString &path)
+std::optional<SubtitleTable> readSubtitleFile(const QString &path)
 {
-    // Opened without text mode: the terminators are handled by the reader.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return SubtitleTable();
+    QFile file;
+    if (!ReadableFile::open(file, path))
+        return std::nullopt;
     return readSubtitles(file);
 }
 

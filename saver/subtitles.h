@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <optional>
+
 class QIODevice;
 
 // One SubRip cue: its end time and its text lines, without line terminators.
@@ -22,17 +24,26 @@ using SubtitleTable = QMap<qint64, SubtitleCue>;
 // Bytes asked of the device at a time when reading subtitles.
 constexpr int subtitleBlockSize = 1 << 20;
 
-// Reads SubRip text as UTF-8 until the device is at its end. Only time lines
-// (any line containing "-->") start a cue; the start time is read from the
-// line's first 12 characters and the end time from the 12 characters at
-// position 17. The cue's text runs up to the next empty line or the end of
-// the data. Index lines and anything else outside a cue are skipped unread.
-// The data is read in blocks of blockSize bytes (smaller ones are for tests);
-// a line longer than that is still read whole.
-SubtitleTable readSubtitles(QIODevice &device, int blockSize = subtitleBlockSize);
+// Reads SubRip text until the device is at its end. Only time lines (any line
+// containing "-->") start a cue; the start time is read from the line's first
+// 12 characters and the end time from the 12 characters at position 17. The
+// cue's text runs up to the next line that is empty but for blanks and tabs,
+// or the end of the data. Index lines and anything else outside a cue are
+// skipped unread. Each line loses its terminator (CR LF, LF or none) and
+// counts up to its first NUL byte.
+//
+// The text is UTF-8 where it is valid UTF-8. Other files are in the legacy
+// encoding the detector finds for the whole file, Windows-1252 when it finds
+// none; a file that starts with a UTF-16 byte-order mark is UTF-16.
+//
+// Gives nothing when the device could not be read to its end, or holds more
+// than a file may (ReadableFile). The data is read in blocks of blockSize
+// bytes (smaller ones are for tests); a longer line is still read whole.
+std::optional<SubtitleTable> readSubtitles(QIODevice &device, int blockSize = subtitleBlockSize);
 
-// The same for a file; a file that cannot be opened gives an empty table.
-SubtitleTable readSubtitleFile(const QString &path);
+// The same for a file; nothing for a file that cannot be opened or is no
+// regular file.
+std::optional<SubtitleTable> readSubtitleFile(const QString &path);
 
 // The cue to follow at a position: the last cue starting strictly before it,
 // or the first cue when none does. Gives table.constEnd() only for an empty table.

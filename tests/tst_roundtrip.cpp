@@ -47,10 +47,7 @@ VocabularyContents writeAndRead(const QString &path, const QVector<VocabularyEnt
         if (appendLineToFile(path, assembleVocabularyRecord(entry)) != AppendOutcome::Written)
             return {};
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return readVocabulary(file);
+    return readVocabularyFile(path).value_or(VocabularyContents());
 }
 
 } // namespace

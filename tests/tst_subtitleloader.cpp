@@ -1,8 +1,13 @@
+#include "readablefile.h"
 #include "subtitles.h"
+#include "vocabularyreader.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextCodec>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using CueTimes = QList<QPair<qint64, qint64>>;
 
@@ -25,6 +30,55 @@ SubtitleTable tableOf(const CueTimes &times)
     return table;
 }
 
+// Cues of the given texts, one second each, in the given encoding.
+QByteArray encodedCues(const char *codec, const QStringList &texts)
+{
+    QString file;
+    for (int i = 0; i < texts.size(); ++i)
+        file += QStringLiteral("%1\r\n00:00:0%1,000 --> 00:00:0%1,900\r\n%2\r\n\r\n").arg(i + 1).arg(texts.at(i));
+    return QTextCodec::codecForName(codec)->fromUnicode(file);
+}
+
+QStringList describeEncoded(const QStringList &texts)
+{
+    QStringList cues;
+    for (int i = 0; i < texts.size(); ++i)
+        cues << QStringLiteral("%1-%2: %3").arg((i + 1) * 1000).arg((i + 1) * 1000 + 900).arg(texts.at(i));
+    return cues;
+}
+
+const QStringList russian{
+    QStringLiteral("Мы опоздали на поезд."), QStringLiteral("Где ты был всю ночь?"),
+    QStringLiteral("Это не твоё дело, честное слово."), QStringLiteral("Пойдём домой, уже поздно."),
+};
+const QStringList french{
+    QStringLiteral("Où étais-tu hier soir ?"), QStringLiteral("Je ne sais pas, peut-être à la gare."),
+    QStringLiteral("Ça m'est égal, répondit-elle."), QStringLiteral("Il faut être très prudent."),
+};
+
+// A device that fails to read after its first bytes, as a disk may.
+class FailingDevice : public QIODevice
+{
+public:
+    explicit FailingDevice(const QByteArray &firstBytes) : firstBytes(firstBytes) { open(ReadOnly); }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        const qint64 count = qMin(maxSize, qint64(firstBytes.size()) - given);
+        if (count <= 0)
+            return -1;
+        memcpy(data, firstBytes.constData() + given, size_t(count));
+        given += count;
+        return count;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray firstBytes;
+    qint64 given = 0;
+};
+
 const QByteArray threeCues =
     "1\r\n00:00:01,000 --> 00:00:02,000\r\nOne\r\n\r\n"
     "2\r\n00:00:03,000 --> 00:00:04,000\r\nTwo\r\n\r\n"
@@ -39,7 +93,9 @@ class TestSubtitleLoader : public QObject
 private slots:
     void readsFile_data();
     void readsFile();
-    void fileThatCannotBeOpened();
+    void filesThatAreNotRead_data();
+    void filesThatAreNotRead();
+    void readErrorIsNoFile();
     void cueForPosition_data();
     void cueForPosition();
     void followsPositions_data();
@@ -96,9 +152,13 @@ void TestSubtitleLoader::readsFile_data()
     QTest::newRow("CR LF and LF mixed")
         << QByteArray("1\r\n00:00:01,000 --> 00:00:02,000\nA\r\nB\n\r\nC\n")
         << QStringList{"1000-2000: A|B"};
-    QTest::newRow("blank-looking line of spaces is text")
-        << QByteArray("1\r\n00:00:01,000 --> 00:00:02,000\r\nA\r\n \r\nB\r\n\r\n")
-        << QStringList{"1000-2000: A| |B"};
+    QTest::newRow("line of blanks and tabs ends the text")
+        << QByteArray("1\r\n00:00:01,000 --> 00:00:02,000\r\nA\r\n \t \r\n"
+                      "2\r\n00:00:03,000 --> 00:00:04,000\r\nB\r\n\t\n3\r\n00:00:05,000 --> 00:00:06,000\r\n C \r\n")
+        << QStringList{"1000-2000: A", "3000-4000: B", "5000-6000:  C "};
+    QTest::newRow("byte-order marks: dropped at the start, a lone one ends the text")
+        << QByteArray("\xEF\xBB\xBF" "1\r\n00:00:01,000 --> 00:00:02,000\r\nA\r\n\xEF\xBB\xBF\r\nlost\r\n\r\n")
+        << QStringList{"1000-2000: A"};
     QTest::newRow("arrow inside a cue's text is text")
         << QByteArray("1\r\n00:00:01,000 --> 00:00:02,000\r\nleft --> right\r\n\r\n")
         << QStringList{"1000-2000: left --> right"};
@@ -114,6 +174,16 @@ void TestSubtitleLoader::readsFile_data()
     QTest::newRow("text without arrows")
         << QByteArray("Just a letter.\r\nNothing to see here.\r\n") << QStringList();
     QTest::newRow("empty file") << QByteArray() << QStringList();
+
+    QTest::newRow("Windows-1251") << encodedCues("Windows-1251", russian) << describeEncoded(russian);
+    QTest::newRow("Windows-1252") << encodedCues("Windows-1252", french) << describeEncoded(french);
+    QTest::newRow("UTF-16 with byte-order mark")
+        << QByteArray("\xFF\xFE") + encodedCues("UTF-16LE", russian) << describeEncoded(russian);
+    QTest::newRow("valid UTF-8 is not decoded again")
+        << encodedCues("UTF-8", french) << describeEncoded(french);
+    QTest::newRow("one cue of UTF-8 in a Windows-1252 file is decoded as the rest")
+        << encodedCues("Windows-1252", french) + "5\r\n00:00:09,000 --> 00:00:09,900\r\n\xC3\xA9t\xC3\xA9\r\n"
+        << describeEncoded(french) + QStringList{QStringLiteral("9000-9900: Ã©tÃ©")};
 
     QByteArray longLine(200000, 'w');
     QTest::newRow("a very long line is read whole")
@@ -133,14 +203,46 @@ void TestSubtitleLoader::readsFile()
     QCOMPARE(file.write(content), qint64(content.size()));
     file.close();
 
-    QCOMPARE(describe(readSubtitleFile(path)), cues);
+    const std::optional<SubtitleTable> table = readSubtitleFile(path);
+    QVERIFY(table);
+    QCOMPARE(describe(*table), cues);
 }
 
-void TestSubtitleLoader::fileThatCannotBeOpened()
+void TestSubtitleLoader::filesThatAreNotRead_data()
 {
+    QTest::addColumn<QString>("path");
+
     QVERIFY(directory.isValid());
-    QVERIFY(readSubtitleFile(directory.filePath(QStringLiteral("missing.srt"))).isEmpty());
-    QVERIFY(readSubtitleFile(directory.path()).isEmpty());
+    const QString pipe = directory.filePath(QStringLiteral("pipe.srt"));
+    QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    const QString huge = directory.filePath(QStringLiteral("huge.srt"));
+    QFile file(huge);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(ReadableFile::maximumBytes + 1));
+    file.close();
+
+    QTest::newRow("missing") << directory.filePath(QStringLiteral("missing.srt"));
+    QTest::newRow("folder") << directory.path();
+    QTest::newRow("named pipe without a writer") << pipe;
+    QTest::newRow("endless device") << QStringLiteral("/dev/zero");
+    QTest::newRow("random device") << QStringLiteral("/dev/urandom");
+    QTest::newRow("over 1 GiB") << huge;
+}
+
+// Neither program's reader may hang on, grow without bound for, or take a
+// shortened read of such a file for the whole of it.
+void TestSubtitleLoader::filesThatAreNotRead()
+{
+    QFETCH(QString, path);
+    QVERIFY(!readSubtitleFile(path));
+    QVERIFY(!readVocabularyFile(path));
+}
+
+void TestSubtitleLoader::readErrorIsNoFile()
+{
+    FailingDevice subtitles(threeCues);
+    QVERIFY(!readSubtitles(subtitles, 16));
+    FailingDevice vocabulary("v.avi\r\nw --> t\r\n");
+    QVERIFY(!readVocabulary(vocabulary));
 }
 
 void TestSubtitleLoader::cueForPosition_data()
@@ -170,7 +272,8 @@ void TestSubtitleLoader::cueForPosition()
 
     const SubtitleTable single = tableOf({{1000, 2000}});
     QCOMPARE(::cueForPosition(single, position).key(), qint64(1000));
-    QVERIFY(::cueForPosition(SubtitleTable(), position) == SubtitleTable().constEnd());
+    const SubtitleTable empty;
+    QVERIFY(::cueForPosition(empty, position) == empty.constEnd());
 }
 
 void TestSubtitleLoader::followsPositions_data()

@@ -138,9 +138,10 @@ void TestVocabularyReader::readsFile()
     QFETCH(QString, videoPath);
     QFETCH(Entries, entries);
 
-    const VocabularyContents contents = readVocabulary(file);
-    QCOMPARE(contents.videoPath, videoPath);
-    compareEntries(contents.entries, entries);
+    const std::optional<VocabularyContents> contents = readVocabulary(file);
+    QVERIFY(contents);
+    QCOMPARE(contents->videoPath, videoPath);
+    compareEntries(contents->entries, entries);
 }
 
 void TestVocabularyReader::readsFromDevice()
@@ -158,11 +159,12 @@ void TestVocabularyReader::readsFromDevice()
     file.close();
 
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const VocabularyContents contents = readVocabulary(file);
-    QCOMPARE(contents.videoPath, QStringLiteral("D:/films/demo.avi"));
-    QCOMPARE(contents.entries.size(), 20002);
-    QCOMPARE(contents.entries.at(0), exampleEntries.at(0));
-    QCOMPARE(contents.entries.last(), entry({"word19999", "translation", "context"}));
+    const std::optional<VocabularyContents> contents = readVocabulary(file);
+    QVERIFY(contents);
+    QCOMPARE(contents->videoPath, QStringLiteral("D:/films/demo.avi"));
+    QCOMPARE(contents->entries.size(), 20002);
+    QCOMPARE(contents->entries.at(0), exampleEntries.at(0));
+    QCOMPARE(contents->entries.last(), entry({"word19999", "translation", "context"}));
 }
 
 void TestVocabularyReader::lineWithoutRecord_data()

@@ -6,7 +6,6 @@
 #include "mainwindow_help.h"
 
 #include <QCloseEvent>
-#include <QFile>
 #include <QFileDialog>
 #include <QIcon>
 #include <QMediaContent>
@@ -64,16 +63,13 @@ void MyWidget::MyEventHandler()
 
     const QString path = QFileDialog::getOpenFileName(
         this, QStringLiteral("Открыть файл"), QStringLiteral("./"), QStringLiteral("TXT (*.txt)"));
-    if (path.isEmpty())
+    // A file that cannot be opened or read to its end loads nothing.
+    std::optional<VocabularyContents> contents = readVocabularyFile(path);
+    if (!contents)
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    VocabularyContents contents = readVocabulary(file);
-    file.close();
 
-    videoWindow->videoPath = contents.videoPath;
-    entries = std::move(contents.entries);
+    videoWindow->videoPath = contents->videoPath;
+    entries = std::move(contents->entries);
 }
 
 void MyWidget::MyStart()

@@ -33,8 +33,14 @@ std::optional<TrainerEntry> readVocabularyRecord(const QByteArray &lineBytes);
 // record itself; then it is loaded as an entry and the video path is empty.
 // Each line is decoded as UTF-8 up to its first NUL byte and loses exactly the
 // terminator it has (CR LF, LF or none); a byte-order mark at the start of the
-// file is dropped. A device is read in blocks, never whole.
-VocabularyContents readVocabulary(const QByteArray &fileBytes);
-VocabularyContents readVocabulary(QIODevice &device);
+// file is dropped. A device is read in blocks, never whole. Gives nothing when
+// the data could not be read to its end, or holds more than a file may
+// (ReadableFile).
+std::optional<VocabularyContents> readVocabulary(const QByteArray &fileBytes);
+std::optional<VocabularyContents> readVocabulary(QIODevice &device);
+
+// The same for a file; nothing for a file that cannot be opened or is no
+// regular file.
+std::optional<VocabularyContents> readVocabularyFile(const QString &path);
 
 #endif // VOCABULARYREADER_H
