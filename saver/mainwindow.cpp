@@ -5,7 +5,6 @@
 #include "mainwindow_help.h"
 #include "my_dialog.h"
 #include "timestamp.h"
-#include "vocabularyrecord.h"
 
 #include <QCloseEvent>
 #include <QFileDialog>
@@ -13,20 +12,42 @@
 #include <QLabel>
 #include <QMediaPlayer>
 #include <QProgressBar>
+#include <QRect>
 #include <QSlider>
 #include <QUrl>
 #include <QVideoWidget>
+
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
 const QString textFileFilter = QStringLiteral("Text File (*.txt)");
 const QString fileOpenedText = QStringLiteral("The file opend");
 
-// A path or file name this short is taken for none.
-bool tooShortForAPath(const QString &path)
+// What the attention dialog says for each problem, and where its label stands.
+struct Refusal
 {
-    return path.size() < 2;
-}
+    CaptureProblem problem;
+    const char *text;
+    QRect labelGeometry;
+};
+
+const Refusal refusals[] = {
+    {CaptureProblem::NoVideo, "You should open video file.", {115, 60, 230, 20}},
+    {CaptureProblem::SeparatorInVideoPath, "The film's path must not contain \"-->\".",
+     {60, 60, 300, 20}},
+    {CaptureProblem::NoTarget, "You should open or create text file.", {90, 60, 230, 20}},
+    {CaptureProblem::WordOrTranslationMissing,
+     "You should fill \"Word\" and \"Translation\" at least. ", {50, 60, 300, 20}},
+    {CaptureProblem::OneTimeMissing, "You should fill both fields of time.", {90, 60, 300, 20}},
+    {CaptureProblem::DoesNotReadBack, "Remove \"-->\" and \"***\" from the fields.",
+     {60, 60, 300, 20}},
+    {CaptureProblem::TargetNotOpened, "The file could not be opened for writing.",
+     {60, 60, 300, 20}},
+    {CaptureProblem::EntryNotWritten, "The entry could not be written to the file.",
+     {60, 60, 300, 20}},
+};
 
 } // namespace
 
@@ -122,36 +143,13 @@ void MainWindow::on_actionOpenTextFile_triggered()
 
 void MainWindow::on_actionSaveYour_triggered()
 {
-    if (tooShortForAPath(textFilePath)) {
-        showAttention(QStringLiteral("You should open or create text file."), QRect(90, 60, 230, 20));
-        return;
-    }
     const VocabularyEntry entry{ui->textEdit_4->toPlainText(), ui->textEdit_5->toPlainText(),
                                 ui->textEdit_3->toPlainText(), ui->lineEdit_1->text(),
                                 ui->lineEdit_2->text()};
-    if (entry.word.isEmpty() || entry.translation.isEmpty()) {
-        showAttention(QStringLiteral("You should fill \"Word\" and \"Translation\" at least. "),
-                      QRect(50, 60, 300, 20));
+    const CaptureProblem problem = saveVocabularyEntry(textFilePath, entry);
+    if (problem != CaptureProblem::None) {
+        showRefusal(problem);
         return;
-    }
-    if (entry.start.isEmpty() != entry.end.isEmpty()) {
-        showAttention(QStringLiteral("You should fill both fields of time."), QRect(90, 60, 300, 20));
-        return;
-    }
-    if (!readsBackAsTyped(entry)) {
-        showAttention(QStringLiteral("Remove \"-->\" and \"***\" from the fields."),
-                      QRect(60, 60, 300, 20));
-        return;
-    }
-    switch (appendLineToFile(textFilePath, assembleVocabularyRecord(entry))) {
-    case AppendOutcome::OpenFailed:
-        showAttention(QStringLiteral("The file could not be opened for writing."), QRect(60, 60, 300, 20));
-        return;
-    case AppendOutcome::WriteFailed:
-        showAttention(QStringLiteral("The entry could not be written to the file."), QRect(60, 60, 300, 20));
-        return;
-    case AppendOutcome::Written:
-        break;
     }
     ui->textEdit_4->clear();
     ui->textEdit_5->clear();
@@ -162,15 +160,19 @@ void MainWindow::on_actionSaveYour_triggered()
 
 void MainWindow::on_actionCreateTextFile_triggered()
 {
-    if (tooShortForAPath(videoPath)) {
-        showAttention(QStringLiteral("You should open video file."), QRect(115, 60, 230, 20));
+    // Checked before the file dialog, like a missing video: the learner is
+    // not asked for a file that could not be started, and the earlier
+    // target stays.
+    const CaptureProblem problem = videoPathProblem(videoPath);
+    if (problem != CaptureProblem::None) {
+        showRefusal(problem);
         return;
     }
     // Qt's own dialog asks before an existing file is chosen; the file is
     // appended to, never emptied.
     textFilePath = QFileDialog::getSaveFileName(this, QStringLiteral("Create File to Write"),
                                                 QString(), textFileFilter);
-    if (appendLineToFile(textFilePath, videoPath) == AppendOutcome::Written)
+    if (appendLineToFile(textFilePath, videoPath, MissingFile::Create) == AppendOutcome::Written)
         ui->statusBar->showMessage(fileOpenedText);
 }
 
@@ -237,9 +239,23 @@ void MainWindow::MySetPoz()
     player->setPosition(timestampToMs(ui->lineEdit->text()));
 }
 
+void MainWindow::stopPlayback()
+{
+    player->stop();
+}
+
 void MainWindow::on_actionAbout_triggered()
 {
     helpWindow->show();
+}
+
+void MainWindow::showRefusal(CaptureProblem problem)
+{
+    const auto refusal =
+        std::find_if(std::begin(refusals), std::end(refusals),
+                     [problem](const Refusal &each) { return each.problem == problem; });
+    if (refusal != std::end(refusals))
+        showAttention(QString::fromUtf8(refusal->text), refusal->labelGeometry);
 }
 
 void MainWindow::showAttention(const QString &text, const QRect &labelGeometry)

@@ -2,6 +2,7 @@
 #define MAINWINDOW_H
 
 #include "subtitles.h"
+#include "vocabularyrecord.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -49,20 +50,19 @@ public slots:
     void MySetSub();
     // Moves the player to the time typed in the "Time:" field.
     void MySetPoz();
+    // Stops the film; the video window asks for it when it is closed.
+    void stopPlayback();
 
-public:
+protected:
     // What a report of `position` does: shows it in the "Time:" field and
-    // moves the subtitle on when its cue begins or ends.
+    // moves the subtitle on when its cue begins or ends. MySetSub passes the
+    // player's position; a window built on this one may pass its own.
     void followPlayback(qint64 position);
 
 private:
     void loadSubtitleFile();
 
-    // The video window stops this window's player when it is closed.
-    friend class MainWindow_2;
-    // Paths of one character cannot come from a file dialog.
-    friend class TestVocabularyCapture;
-
+    void showRefusal(CaptureProblem problem);
     void showAttention(const QString &text, const QRect &labelGeometry);
 
     MainWindow_2 *videoWindow = nullptr;

@@ -4,7 +4,6 @@
 #include "mainwindow.h"
 
 #include <QCloseEvent>
-#include <QMediaPlayer>
 
 MainWindow_2::MainWindow_2(QWidget *parent)
     : QMainWindow(parent, Qt::WindowFlags())
@@ -21,7 +20,7 @@ MainWindow_2::~MainWindow_2()
 void MainWindow_2::closeEvent(QCloseEvent *event)
 {
     if (owner)
-        owner->player->stop();
+        owner->stopPlayback();
     hide();
     event->ignore();
 }

@@ -3,6 +3,7 @@
 #include "vocabularyformat.h"
 
 #include <QFile>
+#include <QFileDevice>
 
 namespace {
 
@@ -16,10 +17,32 @@ bool hasTimeRange(const VocabularyEntry &entry)
     return !entry.start.isEmpty() && !entry.end.isEmpty();
 }
 
-// Write-only and append: the file is created when missing and never truncated.
-// No text mode: it would turn the "\n" of the CR LF terminator into CR CR LF
-// on platforms whose text files end lines in CR LF, and does nothing elsewhere.
-constexpr QIODevice::OpenMode appendMode = QIODevice::WriteOnly | QIODevice::Append;
+// Write-only and append: never truncated. No text mode: it would turn the
+// "\n" of the CR LF terminator into CR CR LF on platforms whose text files end
+// lines in CR LF, and does nothing elsewhere. Unbuffered, so that a failed
+// write shows itself in write() and no rest of the line waits in QFile's
+// buffer to be written when the file is closed.
+constexpr QIODevice::OpenMode appendMode =
+    QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered;
+
+// A path or file name this short is taken for none.
+bool tooShortForAPath(const QString &path)
+{
+    return path.size() < 2;
+}
+
+CaptureProblem entryProblem(const QString &targetPath, const VocabularyEntry &entry)
+{
+    if (tooShortForAPath(targetPath))
+        return CaptureProblem::NoTarget;
+    if (entry.word.isEmpty() || entry.translation.isEmpty())
+        return CaptureProblem::WordOrTranslationMissing;
+    if (entry.start.isEmpty() != entry.end.isEmpty())
+        return CaptureProblem::OneTimeMissing;
+    if (!readsBackAsTyped(entry))
+        return CaptureProblem::DoesNotReadBack;
+    return CaptureProblem::None;
+}
 
 } // namespace
 
@@ -58,20 +81,63 @@ bool readsBackAsTyped(const VocabularyEntry &entry)
     return !entry.start.endsWith(QLatin1Char('*'));
 }
 
-AppendOutcome appendLineToFile(const QString &path, const QString &line)
+CaptureProblem videoPathProblem(const QString &videoPath)
+{
+    if (tooShortForAPath(videoPath))
+        return CaptureProblem::NoVideo;
+    if (videoPath.contains(QLatin1String(VocabularyFormat::SeparatorCore)))
+        return CaptureProblem::SeparatorInVideoPath;
+    return CaptureProblem::None;
+}
+
+CaptureProblem saveVocabularyEntry(const QString &targetPath, const VocabularyEntry &entry)
+{
+    const CaptureProblem problem = entryProblem(targetPath, entry);
+    if (problem != CaptureProblem::None)
+        return problem;
+    // A target that went away since it was chosen is not made again: a new
+    // file would have no video path line.
+    switch (appendLineToFile(targetPath, assembleVocabularyRecord(entry), MissingFile::Refuse)) {
+    case AppendOutcome::OpenFailed:
+        return CaptureProblem::TargetNotOpened;
+    case AppendOutcome::WriteFailed:
+        return CaptureProblem::EntryNotWritten;
+    case AppendOutcome::Written:
+        break;
+    }
+    return CaptureProblem::None;
+}
+
+AppendOutcome appendLineToFile(const QString &path, const QString &line, MissingFile whenMissing)
 {
     QFile file(path);
-    if (!file.open(appendMode))
-        return AppendOutcome::OpenFailed;
+    bool created = false;
+    // Opening an existing file first, then creating one only if none was
+    // there, tells for certain whether this call made the file.
+    if (!file.open(appendMode | QIODevice::ExistingOnly)) {
+        if (whenMissing == MissingFile::Refuse || !file.open(appendMode | QIODevice::NewOnly))
+            return AppendOutcome::OpenFailed;
+        created = true;
+    }
+    const qint64 sizeBefore = file.size();
     const QByteArray bytes = line.toUtf8() + VocabularyFormat::LineTerminator;
-    // QFile buffers: a full disk shows itself only when the buffer is flushed.
-    const bool written = file.write(bytes) == bytes.size() && file.flush();
+    bool written = file.write(bytes) == bytes.size();
+    // Closing drops the error of a failed write and reports only its own.
     file.close();
-    return written ? AppendOutcome::Written : AppendOutcome::WriteFailed;
+    written = written && file.error() == QFileDevice::NoError;
+    if (written)
+        return AppendOutcome::Written;
+    // A full disk or a size limit can take part of the line: that part would
+    // run into the next line written.
+    if (created)
+        QFile::remove(path);
+    else
+        QFile::resize(path, sizeBefore);
+    return AppendOutcome::WriteFailed;
 }
 
 bool canAppendToFile(const QString &path)
 {
     QFile file(path);
-    return file.open(appendMode);
+    return file.open(appendMode | QIODevice::ExistingOnly);
 }

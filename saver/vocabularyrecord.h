@@ -25,19 +25,52 @@ QString assembleVocabularyRecord(const VocabularyEntry &entry);
 // the start (either way the time range is split at the wrong place).
 bool readsBackAsTyped(const VocabularyEntry &entry);
 
+// Why starting a vocabulary file or saving an entry cannot go on; the window
+// tells the learner each in words of its own.
+enum class CaptureProblem {
+    None,
+    NoVideo,
+    SeparatorInVideoPath,
+    NoTarget,
+    WordOrTranslationMissing,
+    OneTimeMissing,
+    DoesNotReadBack,
+    TargetNotOpened,
+    EntryNotWritten,
+};
+
+// Whether a vocabulary file may be started for the film at `videoPath`: a
+// path that holds a separator core would be read back as a record.
+CaptureProblem videoPathProblem(const QString &videoPath);
+
+// Checks `entry` for the file at `targetPath` in the order the learner is told
+// of problems (target, word and translation, time texts, fields that would
+// not read back), then appends its record to that file, which must exist.
+// Any problem but the last two leaves the file untouched; those two leave it
+// as it was.
+CaptureProblem saveVocabularyEntry(const QString &targetPath, const VocabularyEntry &entry);
+
 enum class AppendOutcome {
     Written,
     OpenFailed,
     WriteFailed,
 };
 
-// Appends `line` and the line terminator to the file at `path` as UTF-8
-// without byte-order mark, creating the file if needed and never truncating
-// it. The file is open only during the call.
-AppendOutcome appendLineToFile(const QString &path, const QString &line);
+// What appending does when the file is not there.
+enum class MissingFile {
+    Create,
+    Refuse,
+};
 
-// Opens the file at `path` for appending (creating it if needed) and closes
-// it again without writing.
+// Appends `line` and the line terminator to the file at `path` as UTF-8
+// without byte-order mark, never truncating what was there. When the line
+// cannot be written whole, the file is put back as it was: cut back to its
+// earlier size, or removed again when this call created it. The file is open
+// only during the call.
+AppendOutcome appendLineToFile(const QString &path, const QString &line, MissingFile whenMissing);
+
+// Opens the existing file at `path` for appending and closes it again
+// without writing; creates nothing.
 bool canAppendToFile(const QString &path);
 
 #endif // VOCABULARYRECORD_H

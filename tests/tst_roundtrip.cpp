@@ -41,10 +41,12 @@ bool timeRangeSplitsBack(const TrainerEntry &entry, const VocabularyEntry &typed
 VocabularyContents writeAndRead(const QString &path, const QVector<VocabularyEntry> &typed)
 {
     QFile::remove(path);
-    if (appendLineToFile(path, QStringLiteral("/films/demo.ogv")) != AppendOutcome::Written)
+    const QString videoPath = QStringLiteral("/films/demo.ogv");
+    if (appendLineToFile(path, videoPath, MissingFile::Create) != AppendOutcome::Written)
         return {};
     for (const VocabularyEntry &entry : typed) {
-        if (appendLineToFile(path, assembleVocabularyRecord(entry)) != AppendOutcome::Written)
+        const QString record = assembleVocabularyRecord(entry);
+        if (appendLineToFile(path, record, MissingFile::Refuse) != AppendOutcome::Written)
             return {};
     }
     return readVocabularyFile(path).value_or(VocabularyContents());

@@ -1,3 +1,4 @@
+#include "filesizelimit.h"
 #include "mainwindow.h"
 #include "modaldriver.h"
 #include "vocabularyrecord.h"
@@ -16,6 +17,7 @@
 namespace {
 
 const QString noVideoText = QStringLiteral("You should open video file.");
+const QString separatorInFilmText = QStringLiteral("The film's path must not contain \"-->\".");
 const QString noTargetText = QStringLiteral("You should open or create text file.");
 const QString wordMissingText =
     QStringLiteral("You should fill \"Word\" and \"Translation\" at least. ");
@@ -39,7 +41,8 @@ private slots:
 
     void refusedSave_data();
     void refusedSave();
-    void createWithoutVideo();
+    void createRefused_data();
+    void createRefused();
     void createOnNewFile();
     void createOnFileWithRecords();
     void createCancelledEmptiesTarget();
@@ -50,8 +53,8 @@ private slots:
     void savedRecord();
     void twoSavesTwoLines();
     void unopenableTarget();
-    void fullDeviceTarget();
-    void oneCharacterPaths();
+    void unwritableTarget_data();
+    void unwritableTarget();
     void workedExample();
 
 private:
@@ -282,14 +285,33 @@ void TestVocabularyCapture::refusedSave()
     QCOMPARE(fileBytes(target), before);
 }
 
-void TestVocabularyCapture::createWithoutVideo()
+void TestVocabularyCapture::createRefused_data()
 {
+    QTest::addColumn<QString>("videoName");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QRect>("geometry");
+
+    QTest::newRow("no video") << QString() << noVideoText << QRect(115, 60, 230, 20);
+    // The trainer would take the video path line for a record.
+    QTest::newRow("separator in the film's path")
+        << QStringLiteral("a --> b.avi") << separatorInFilmText << QRect(60, 60, 300, 20);
+}
+
+void TestVocabularyCapture::createRefused()
+{
+    QFETCH(QString, videoName);
+    QFETCH(QString, text);
+    QFETCH(QRect, geometry);
+
+    if (!videoName.isEmpty())
+        openVideo(makeFile(videoName));
     const QByteArray before("video.avi\r\n");
     const QString earlier = makeFile(QStringLiteral("earlier.txt"), before);
     openTarget(earlier);
+    window->findChild<QStatusBar *>(QStringLiteral("statusBar"))->clearMessage();
 
-    verifyAttention(triggerExpectingAttention("actionCreateTextFile"), noVideoText,
-                    QRect(115, 60, 230, 20));
+    verifyAttention(triggerExpectingAttention("actionCreateTextFile"), text, geometry);
+    QCOMPARE(statusText(), QString());
 
     const QString wanted = directory->filePath(QStringLiteral("wanted.txt"));
     // Again, ready to answer a file dialog: the attention dialog comes
@@ -446,6 +468,14 @@ void TestVocabularyCapture::unopenableTarget()
     verifyEntryKept(entry);
     QVERIFY(!QFile::exists(missing));
 
+    // Opened fine, then deleted: a save does not make it again.
+    const QString deleted = makeFile(QStringLiteral("deleted.txt"), "demo.avi\r\n");
+    openTarget(deleted);
+    QVERIFY(QFile::remove(deleted));
+    verifyAttention(triggerExpectingAttention("actionSaveYour"), notOpenedText, geometry);
+    verifyEntryKept(entry);
+    QVERIFY(!QFile::exists(deleted));
+
     // Opened fine, then its folder went away.
     QVERIFY(QDir(directory->path()).mkdir(QStringLiteral("sub")));
     const QString vanishing = makeFile(QStringLiteral("sub/words.txt"), "demo.avi\r\n");
@@ -456,43 +486,45 @@ void TestVocabularyCapture::unopenableTarget()
     QVERIFY(!QFile::exists(vanishing));
 }
 
-void TestVocabularyCapture::fullDeviceTarget()
+void TestVocabularyCapture::unwritableTarget_data()
 {
-    if (!QFile::exists(QStringLiteral("/dev/full")))
-        QSKIP("this system has no /dev/full");
-    openTarget(QStringLiteral("/dev/full"));
-    QCOMPARE(statusText(), openedText);
-    const VocabularyEntry entry{"w", "t", "", "", ""};
-    type(entry);
-    verifyAttention(triggerExpectingAttention("actionSaveYour"), notWrittenText,
-                    QRect(60, 60, 300, 20));
-    verifyEntryKept(entry);
+    QTest::addColumn<QString>("device");
+    // How much a file of the test's own may still grow; -1 for no limit.
+    QTest::addColumn<qint64>("room");
+
+    if (QFile::exists(QStringLiteral("/dev/full")))
+        QTest::newRow("full device") << QStringLiteral("/dev/full") << qint64(-1);
+    QTest::newRow("disk fills in the middle of the record") << QString() << qint64(4);
 }
 
-void TestVocabularyCapture::oneCharacterPaths()
+void TestVocabularyCapture::unwritableTarget()
 {
-    // Dialogs return absolute paths, so a path this short can only be set here.
-    QVERIFY(QDir::setCurrent(directory->path()));
+    QFETCH(QString, device);
+    QFETCH(qint64, room);
 
-    window->videoPath = QStringLiteral("v");
-    verifyAttention(triggerExpectingAttention("actionCreateTextFile"), noVideoText,
-                    QRect(115, 60, 230, 20));
+    const QByteArray before("demo.avi\r\n");
+    const QString target = device.isEmpty() ? makeFile(QStringLiteral("words.txt"), before) : device;
+    openTarget(target);
+    QCOMPARE(statusText(), openedText);
+    const VocabularyEntry entry{QStringLiteral("ёж"), "hedgehog", "", "", ""};
+    type(entry);
+    {
+        std::unique_ptr<FileSizeLimit> limit;
+        if (room >= 0) {
+            limit = std::make_unique<FileSizeLimit>(before.size() + room);
+            QVERIFY(limit->isSet());
+        }
+        verifyAttention(triggerExpectingAttention("actionSaveYour"), notWrittenText,
+                        QRect(60, 60, 300, 20));
+    }
+    verifyEntryKept(entry);
+    if (!device.isEmpty())
+        return;
 
-    window->textFilePath = QStringLiteral("x");
-    type({"w", "t", "", "", ""});
-    verifyAttention(triggerExpectingAttention("actionSaveYour"), noTargetText,
-                    QRect(90, 60, 230, 20));
-    QVERIFY(!QFile::exists(QStringLiteral("x")));
-
-    // Two characters are enough for both.
-    window->textFilePath = QStringLiteral("xy");
+    // Nothing of the refused record is left to run into the next one.
+    QCOMPARE(fileBytes(target), before);
     saveExpectingNoRefusal();
-    QCOMPARE(fileBytes(directory->filePath(QStringLiteral("xy"))), QByteArray("w --> t\r\n"));
-
-    window->videoPath = QStringLiteral("vw");
-    const QString target = directory->filePath(QStringLiteral("words.txt"));
-    createTarget(target);
-    QCOMPARE(fileBytes(target), QByteArray("vw\r\n"));
+    QCOMPARE(fileBytes(target), before + "\xD1\x91\xD0\xB6 --> hedgehog\r\n");
 }
 
 void TestVocabularyCapture::workedExample()

@@ -1,11 +1,16 @@
+#include "filesizelimit.h"
 #include "vocabularyrecord.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <memory>
 
 Q_DECLARE_METATYPE(AppendOutcome)
+Q_DECLARE_METATYPE(CaptureProblem)
+Q_DECLARE_METATYPE(MissingFile)
 Q_DECLARE_METATYPE(VocabularyEntry)
 
 class TestVocabularyRecord : public QObject
@@ -22,6 +27,9 @@ private slots:
     void appendOutcome_data();
     void appendOutcome();
     void openForAppendingWritesNothing();
+    void videoPath_data();
+    void videoPath();
+    void oneCharacterTarget();
 
 private:
     static QByteArray fileBytes(const QString &path);
@@ -30,6 +38,9 @@ private:
 
 QByteArray TestVocabularyRecord::fileBytes(const QString &path)
 {
+    // A device such as /dev/full would be read for ever.
+    if (!QFileInfo(path).isFile())
+        return QByteArray("<no file>");
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QByteArray("<unreadable>");
@@ -123,9 +134,9 @@ void TestVocabularyRecord::readsBack()
 void TestVocabularyRecord::appendWritesBytesExactly()
 {
     const QString path = directory.filePath(QStringLiteral("new.txt"));
-    QCOMPARE(appendLineToFile(path, QStringLiteral("D:/films/demo.avi")), AppendOutcome::Written);
-    QCOMPARE(appendLineToFile(path, QStringLiteral("hello --> hi")), AppendOutcome::Written);
-    QCOMPARE(appendLineToFile(path, QStringLiteral("ёж --> hedgehog")), AppendOutcome::Written);
+    QCOMPARE(appendLineToFile(path, QStringLiteral("D:/films/demo.avi"), MissingFile::Create), AppendOutcome::Written);
+    QCOMPARE(appendLineToFile(path, QStringLiteral("hello --> hi"), MissingFile::Refuse), AppendOutcome::Written);
+    QCOMPARE(appendLineToFile(path, QStringLiteral("ёж --> hedgehog"), MissingFile::Refuse), AppendOutcome::Written);
     // No byte-order mark, every line ends in CR LF on every platform.
     QCOMPARE(fileBytes(path),
              QByteArray("D:/films/demo.avi\r\n")
@@ -141,44 +152,127 @@ void TestVocabularyRecord::appendKeepsWhatIsThere()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("video.avi\r\nold --> record\r\n");
     }
-    QCOMPARE(appendLineToFile(path, QStringLiteral("new --> record")), AppendOutcome::Written);
+    QCOMPARE(appendLineToFile(path, QStringLiteral("new --> record"), MissingFile::Refuse), AppendOutcome::Written);
     QCOMPARE(fileBytes(path), QByteArray("video.avi\r\nold --> record\r\nnew --> record\r\n"));
 }
 
 void TestVocabularyRecord::appendOutcome_data()
 {
     QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<MissingFile>("whenMissing");
+    QTest::addColumn<qint64>("sizeLimit");
     QTest::addColumn<AppendOutcome>("outcome");
 
-    QTest::newRow("new file") << directory.filePath(QStringLiteral("fresh.txt"))
-                              << AppendOutcome::Written;
-    QTest::newRow("a directory") << directory.path() << AppendOutcome::OpenFailed;
+    const QString fresh = directory.filePath(QStringLiteral("fresh.txt"));
+    const QString existing = directory.filePath(QStringLiteral("existing.txt"));
+    const QByteArray started("video.avi\r\n");
+    const MissingFile create = MissingFile::Create;
+    const MissingFile refuse = MissingFile::Refuse;
+
+    QTest::newRow("new file") << fresh << QByteArray() << create << qint64(0) << AppendOutcome::Written;
+    QTest::newRow("missing file not to be created")
+        << fresh << QByteArray() << refuse << qint64(0) << AppendOutcome::OpenFailed;
+    QTest::newRow("a directory")
+        << directory.path() << QByteArray() << create << qint64(0) << AppendOutcome::OpenFailed;
     QTest::newRow("folder that does not exist")
-        << directory.filePath(QStringLiteral("missing/file.txt")) << AppendOutcome::OpenFailed;
-    QTest::newRow("empty path") << QString() << AppendOutcome::OpenFailed;
+        << directory.filePath(QStringLiteral("missing/file.txt")) << QByteArray() << create
+        << qint64(0) << AppendOutcome::OpenFailed;
+    QTest::newRow("empty path") << QString() << QByteArray() << create << qint64(0)
+                                << AppendOutcome::OpenFailed;
     if (QFile::exists(QStringLiteral("/dev/full")))
-        QTest::newRow("full device") << QStringLiteral("/dev/full") << AppendOutcome::WriteFailed;
+        QTest::newRow("full device") << QStringLiteral("/dev/full") << QByteArray() << refuse
+                                     << qint64(0) << AppendOutcome::WriteFailed;
+    QTest::newRow("disk fills in the middle of the line")
+        << existing << started << refuse << qint64(started.size() + 3) << AppendOutcome::WriteFailed;
+    QTest::newRow("disk fills in the middle of a new file's first line")
+        << fresh << QByteArray() << create << qint64(3) << AppendOutcome::WriteFailed;
 }
 
 void TestVocabularyRecord::appendOutcome()
 {
     QFETCH(QString, path);
+    QFETCH(QByteArray, content);
+    QFETCH(MissingFile, whenMissing);
+    QFETCH(qint64, sizeLimit);
     QFETCH(AppendOutcome, outcome);
-    QCOMPARE(appendLineToFile(path, QStringLiteral("w --> t")), outcome);
-    QCOMPARE(canAppendToFile(path), outcome != AppendOutcome::OpenFailed);
+
+    if (QFileInfo(path).isFile())
+        QFile::remove(path);
+    if (!content.isNull()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(content), content.size());
+    }
+    const QByteArray before = fileBytes(path);
+    AppendOutcome appended;
+    {
+        std::unique_ptr<FileSizeLimit> limit;
+        if (sizeLimit > 0) {
+            limit = std::make_unique<FileSizeLimit>(sizeLimit);
+            QVERIFY(limit->isSet());
+        }
+        appended = appendLineToFile(path, QStringLiteral("w --> t"), whenMissing);
+    }
+    QCOMPARE(appended, outcome);
+    // What fails leaves the file as it was, down to a file that was not there.
+    if (outcome == AppendOutcome::Written)
+        QCOMPARE(fileBytes(path), content + "w --> t\r\n");
+    else
+        QCOMPARE(fileBytes(path), before);
+    QCOMPARE(canAppendToFile(path), outcome != AppendOutcome::OpenFailed && QFile::exists(path));
 }
 
 void TestVocabularyRecord::openForAppendingWritesNothing()
 {
-    const QString empty = directory.filePath(QStringLiteral("empty.txt"));
-    QVERIFY(canAppendToFile(empty));
-    QVERIFY(QFile::exists(empty));
-    QCOMPARE(fileBytes(empty), QByteArray());
+    // The open action chooses a file; a file it made would have no video path line.
+    const QString missing = directory.filePath(QStringLiteral("missing.txt"));
+    QVERIFY(!canAppendToFile(missing));
+    QVERIFY(!QFile::exists(missing));
 
     const QString existing = directory.filePath(QStringLiteral("kept.txt"));
-    QCOMPARE(appendLineToFile(existing, QStringLiteral("video.avi")), AppendOutcome::Written);
+    QCOMPARE(appendLineToFile(existing, QStringLiteral("video.avi"), MissingFile::Create),
+             AppendOutcome::Written);
     QVERIFY(canAppendToFile(existing));
     QCOMPARE(fileBytes(existing), QByteArray("video.avi\r\n"));
+}
+
+void TestVocabularyRecord::videoPath_data()
+{
+    QTest::addColumn<QString>("videoPath");
+    QTest::addColumn<CaptureProblem>("problem");
+
+    QTest::newRow("one character is no video") << QStringLiteral("v") << CaptureProblem::NoVideo;
+    QTest::newRow("two characters are enough") << QStringLiteral("vw") << CaptureProblem::None;
+    QTest::newRow("separator core would read back as a record")
+        << QStringLiteral("/films/a-->b.avi") << CaptureProblem::SeparatorInVideoPath;
+    QTest::newRow("arrow with one hyphen") << QStringLiteral("/films/a->b.avi") << CaptureProblem::None;
+}
+
+void TestVocabularyRecord::videoPath()
+{
+    QFETCH(QString, videoPath);
+    QFETCH(CaptureProblem, problem);
+    QCOMPARE(videoPathProblem(videoPath), problem);
+}
+
+void TestVocabularyRecord::oneCharacterTarget()
+{
+    // Dialogs return absolute paths, so a path this short can only come from here.
+    const QString startDirectory = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(directory.path()));
+    const VocabularyEntry entry{"w", "t", "", "", ""};
+    const CaptureProblem oneCharacter = saveVocabularyEntry(QStringLiteral("x"), entry);
+    const bool made = QFile::exists(QStringLiteral("x"));
+    QCOMPARE(appendLineToFile(QStringLiteral("xy"), QStringLiteral("v"), MissingFile::Create),
+             AppendOutcome::Written);
+    const CaptureProblem twoCharacters = saveVocabularyEntry(QStringLiteral("xy"), entry);
+    QDir::setCurrent(startDirectory);
+
+    QCOMPARE(oneCharacter, CaptureProblem::NoTarget);
+    QVERIFY(!made);
+    QCOMPARE(twoCharacters, CaptureProblem::None);
+    QCOMPARE(fileBytes(directory.filePath(QStringLiteral("xy"))), QByteArray("v\r\nw --> t\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestVocabularyRecord)
