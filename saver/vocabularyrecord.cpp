@@ -5,6 +5,10 @@
 #include <QFile>
 #include <QFileDevice>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 QString withLineBreakMarkers(QString text)
@@ -108,17 +112,39 @@ CaptureProblem saveVocabularyEntry(const QString &targetPath, const VocabularyEn
     return CaptureProblem::None;
 }
 
+namespace {
+
+// Opens the file at `path` for appending. Opening a pipe for writing waits for
+// a reader unless it is opened without blocking; without one it is refused.
+// Opening an existing file first, then creating one only if none was there,
+// tells for certain whether this call made the file.
+bool openForAppending(QFile &file, const QString &path, MissingFile whenMissing, bool &created)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const int flags = O_WRONLY | O_APPEND | O_NONBLOCK | O_CLOEXEC;
+    int descriptor = ::open(name.constData(), flags);
+    created = false;
+    if (descriptor < 0 && errno == ENOENT && whenMissing == MissingFile::Create) {
+        descriptor = ::open(name.constData(), flags | O_CREAT | O_EXCL, 0666);
+        created = descriptor >= 0;
+    }
+    if (descriptor < 0)
+        return false;
+    if (!file.open(descriptor, appendMode, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 AppendOutcome appendLineToFile(const QString &path, const QString &line, MissingFile whenMissing)
 {
-    QFile file(path);
+    QFile file;
     bool created = false;
-    // Opening an existing file first, then creating one only if none was
-    // there, tells for certain whether this call made the file.
-    if (!file.open(appendMode | QIODevice::ExistingOnly)) {
-        if (whenMissing == MissingFile::Refuse || !file.open(appendMode | QIODevice::NewOnly))
-            return AppendOutcome::OpenFailed;
-        created = true;
-    }
+    if (path.isEmpty() || !openForAppending(file, path, whenMissing, created))
+        return AppendOutcome::OpenFailed;
     const qint64 sizeBefore = file.size();
     const QByteArray bytes = line.toUtf8() + VocabularyFormat::LineTerminator;
     bool written = file.write(bytes) == bytes.size();
@@ -138,6 +164,7 @@ AppendOutcome appendLineToFile(const QString &path, const QString &line, Missing
 
 bool canAppendToFile(const QString &path)
 {
-    QFile file(path);
-    return file.open(appendMode | QIODevice::ExistingOnly);
+    QFile file;
+    bool created = false;
+    return !path.isEmpty() && openForAppending(file, path, MissingFile::Refuse, created);
 }

@@ -6,7 +6,10 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
+
 #include <memory>
+
+#include <sys/stat.h>
 
 Q_DECLARE_METATYPE(AppendOutcome)
 Q_DECLARE_METATYPE(CaptureProblem)
@@ -180,6 +183,11 @@ void TestVocabularyRecord::appendOutcome_data()
         << qint64(0) << AppendOutcome::OpenFailed;
     QTest::newRow("empty path") << QString() << QByteArray() << create << qint64(0)
                                 << AppendOutcome::OpenFailed;
+    const QString pipe = directory.filePath(QStringLiteral("pipe.txt"));
+    if (!QFileInfo::exists(pipe))
+        QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    QTest::newRow("named pipe without a reader")
+        << pipe << QByteArray() << refuse << qint64(0) << AppendOutcome::OpenFailed;
     if (QFile::exists(QStringLiteral("/dev/full")))
         QTest::newRow("full device") << QStringLiteral("/dev/full") << QByteArray() << refuse
                                      << qint64(0) << AppendOutcome::WriteFailed;
