@@ -120,12 +120,70 @@ def micro(build):
     print("targets: msToTimestamp under 50 ns; reportInsideShownCue under 5000 ns")
 
 
+FRAGMENTS = [(62500, 65000), (129700, 132200)]
+
+
+def make_film(path):
+    """1080p H.264 + AAC, a key frame every 250 frames, each frame's number
+    drawn as text and as twelve white squares (bit 0 left) that bench_fragment reads."""
+    if os.path.exists(path):
+        return path
+    boxes = "".join(f",drawbox=x={40 + k * 60}:y=980:w=48:h=48:color=white:t=fill"
+                    f":enable='mod(floor(n/pow(2\\,{k}))\\,2)'" for k in range(12))
+    subprocess.run(["ffmpeg", "-v", "error", "-y",
+                    "-f", "lavfi", "-i", "testsrc2=size=1920x1080:rate=25:duration=140",
+                    "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=48000:duration=140",
+                    "-vf", "drawbox=x=20:y=960:w=740:h=88:color=black:t=fill" + boxes
+                    + ",drawtext=text='%{frame_num}':x=40:y=820:fontsize=120:fontcolor=white",
+                    "-c:v", "libx264", "-preset", "veryfast", "-profile:v", "high", "-pix_fmt", "yuv420p",
+                    "-g", "250", "-keyint_min", "250", "-sc_threshold", "0",
+                    "-c:a", "aac", "-movflags", "+faststart", path + ".part.mp4"], check=True)
+    os.rename(path + ".part.mp4", path)
+    return path
+
+
+def mpv_first_frame(film, start, end):
+    """Seconds from mpv's start to its first shown frame."""
+    output = subprocess.run(["mpv", "--no-config", "--hr-seek=yes", f"--start={start / 1000}",
+                             f"--end={end / 1000}", "--vo=null", "--ao=null", "--msg-time", "-v", film],
+                            capture_output=True, text=True).stdout
+    for line in output.splitlines():
+        if "first video frame after restart shown" in line:
+            return float(line.split("]")[0].strip("[ "))
+    return float("nan")
+
+
+def fragments(build, data, runs):
+    film = os.path.abspath(make_film(os.path.join(data, "film-1080p.mp4")))
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", QT_QPA_PLATFORMTHEME="",
+               QT_LOGGING_RULES="qt.multimedia*=false")
+    print(f"{'fragment':18} {'press':8} {'wait ms median (range)':26} {'shown % median (range)':24}"
+          f" {'mpv first frame ms':18}")
+    for start, end in FRAGMENTS:
+        waits, shares, mpv = {1: [], 2: []}, {1: [], 2: []}, []
+        for _ in range(runs):
+            output = subprocess.run([os.path.join(build, "bin", "bench_fragment"), film, str(start), str(end)],
+                                    check=True, capture_output=True, text=True, env=env).stdout
+            for line in output.splitlines():
+                words = line.split()
+                press = int(words[1])
+                waits[press].append(int(words[3]))
+                shares[press].append(100.0 * int(words[5]) / int(words[7]))
+            mpv.append(mpv_first_frame(film, start, end) * 1000)
+        for press, name in ((1, "first"), (2, "stopped")):
+            w, p = waits[press], shares[press]
+            target = "met" if statistics.median(w) <= 300 and min(p) >= 95 else "NOT met"
+            print(f"{start / 1000:.1f}-{end / 1000:.1f} s {name:8} {statistics.median(w):6.0f} ({min(w)}-{max(w)})"
+                  f"{'':10} {statistics.median(p):5.1f} ({min(p):.1f}-{max(p):.1f}){'':6}"
+                  f" {statistics.median(mpv) if press == 1 else float('nan'):6.0f}  {target}")
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("build", help="the build folder")
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--large", action="store_true", help="also a 200 MB subtitle file")
-    parser.add_argument("--only", choices=["loaders", "startup", "micro"])
+    parser.add_argument("--only", choices=["loaders", "startup", "micro", "fragments"])
     args = parser.parse_args()
     data = os.path.join(args.build, "bench-data")
     os.makedirs(data, exist_ok=True)
@@ -139,6 +197,9 @@ def main():
         print()
     if args.only in (None, "micro"):
         micro(args.build)
+        print()
+    if args.only in (None, "fragments"):
+        fragments(args.build, data, args.runs)
 
 
 if __name__ == "__main__":

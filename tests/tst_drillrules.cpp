@@ -149,22 +149,33 @@ void TestDrillRules::fragment()
 
 void TestDrillRules::stopDelay_data()
 {
+    QTest::addColumn<qint64>("startMs");
     QTest::addColumn<qint64>("durationMs");
-    QTest::addColumn<int>("delayMs");
+    QTest::addColumn<qint64>("positionMs");
+    QTest::addColumn<int>("leftMs");
+    QTest::addColumn<int>("fallbackMs");
 
     const int none = -1;
-    QTest::newRow("negative: no stop") << qint64(-1) << none;
-    QTest::newRow("zero: at once") << qint64(0) << 0;
-    QTest::newRow("ordinary") << qint64(2500) << 2500;
-    QTest::newRow("longest wait") << qint64(2147483647) << 2147483647;
-    QTest::newRow("longer is no shorter wait") << qint64(4294967296LL + 1000) << 2147483647;
+    QTest::newRow("negative: plays on") << qint64(3000) << qint64(-1) << qint64(3500) << none << none;
+    QTest::newRow("zero: at once") << qint64(3000) << qint64(0) << qint64(3000) << 0 << 5000;
+    QTest::newRow("not moved from the start") << qint64(62500) << qint64(2500) << qint64(62500) << none << 7500;
+    QTest::newRow("before the start") << qint64(62500) << qint64(2500) << qint64(60000) << none << 7500;
+    QTest::newRow("moved on") << qint64(62500) << qint64(2500) << qint64(62540) << 2460 << 7500;
+    QTest::newRow("at the end") << qint64(62500) << qint64(2500) << qint64(65000) << 0 << 7500;
+    QTest::newRow("past the end") << qint64(62500) << qint64(2500) << qint64(70000) << 0 << 7500;
+    QTest::newRow("longest wait") << qint64(0) << qint64(4294967296LL + 1000) << qint64(1)
+                                  << 2147483647 << 2147483647;
 }
 
 void TestDrillRules::stopDelay()
 {
+    QFETCH(qint64, startMs);
     QFETCH(qint64, durationMs);
-    QFETCH(int, delayMs);
-    QCOMPARE(stopDelayMs(durationMs).value_or(-1), delayMs);
+    QFETCH(qint64, positionMs);
+    QFETCH(int, leftMs);
+    QFETCH(int, fallbackMs);
+    QCOMPARE(msToFragmentEnd(Fragment{startMs, durationMs}, positionMs).value_or(-1), leftMs);
+    QCOMPARE(fallbackStopMs(durationMs).value_or(-1), fallbackMs);
 }
 
 void TestDrillRules::drawSkipsMarkedEntries()

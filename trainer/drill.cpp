@@ -74,11 +74,33 @@ std::optional<Fragment> fragmentOf(const TrainerEntry &entry)
     return fragment;
 }
 
-std::optional<int> stopDelayMs(qint64 durationMs)
+namespace {
+
+// Cutting to the low 32 bits would turn a wait beyond 24.8 days into a short
+// or negative one.
+int timerDelay(qint64 ms)
 {
+    return int(std::min<qint64>(ms, std::numeric_limits<int>::max()));
+}
+
+} // namespace
+
+std::optional<int> msToFragmentEnd(const Fragment &fragment, qint64 positionMs)
+{
+    if (fragment.durationMs < 0)
+        return std::nullopt;
+    const qint64 endMs = fragment.startMs + fragment.durationMs;
+    if (positionMs >= endMs)
+        return 0;
+    if (positionMs <= fragment.startMs)
+        return std::nullopt;
+    return timerDelay(endMs - positionMs);
+}
+
+std::optional<int> fallbackStopMs(qint64 durationMs)
+{
+    constexpr qint64 graceMs = 5000;
     if (durationMs < 0)
         return std::nullopt;
-    // Cutting to the low 32 bits would turn a length beyond 24.8 days into a
-    // short or negative wait.
-    return int(std::min<qint64>(durationMs, std::numeric_limits<int>::max()));
+    return timerDelay(std::min(durationMs, std::numeric_limits<qint64>::max() - graceMs) + graceMs);
 }

@@ -48,8 +48,16 @@ struct Fragment
 // not count here.
 std::optional<Fragment> fragmentOf(const TrainerEntry &entry);
 
-// How long to wait before stopping a fragment of this length: nothing for a
-// negative length (it plays on), and at most what a timer can wait.
-std::optional<int> stopDelayMs(qint64 durationMs);
+// How long a fragment playing at positionMs has left until its end: 0 once the
+// end is reached (at once for a zero length), nothing while the position has
+// not yet moved on from the start, and nothing for a negative length, which
+// plays on. The player reports the start as its position long before the
+// first frame of the fragment shows, so only a position past the start says
+// how much of the fragment has been played. At most what a timer can wait.
+std::optional<int> msToFragmentEnd(const Fragment &fragment, qint64 positionMs);
+
+// When to stop a fragment that never gets going (a film that cannot play):
+// some seconds after its length; nothing for a negative length.
+std::optional<int> fallbackStopMs(qint64 durationMs);
 
 #endif // DRILL_H

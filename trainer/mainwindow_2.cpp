@@ -21,10 +21,20 @@ MainWindow_2::MainWindow_2(QWidget *parent)
     // Replaces, and so deletes, the form's empty central widget.
     setCentralWidget(videoWidget);
 
+    // Position reports drive the stop: the first one past the start arms it
+    // for the time left, and each later one sets it right again.
+    player->setNotifyInterval(40);
+    connect(player, &QMediaPlayer::positionChanged, this, [this](qint64 positionMs) {
+        if (player->state() == QMediaPlayer::PlayingState)
+            followPosition(positionMs);
+    });
+
     stopTimer.setSingleShot(true);
     // A fragment should end where its subtitle ends, not up to 5 % later.
     stopTimer.setTimerType(Qt::PreciseTimer);
-    connect(&stopTimer, &QTimer::timeout, this, &MainWindow_2::MyStopVideo);
+    connect(&stopTimer, &QTimer::timeout, this, &MainWindow_2::endFragment);
+    fallbackTimer.setSingleShot(true);
+    connect(&fallbackTimer, &QTimer::timeout, this, &MainWindow_2::endFragment);
 }
 
 MainWindow_2::~MainWindow_2()
@@ -34,30 +44,87 @@ MainWindow_2::~MainWindow_2()
 
 void MainWindow_2::on_actionPlay_Video2_triggered()
 {
-    player->stop();
-    player->setMedia(QUrl::fromLocalFile(videoPath));
-    player->setPosition(startMs);
-    player->play();
-    armStop();
+    startFragment(startMs, durationMs);
 }
 
-void MainWindow_2::armStop()
+void MainWindow_2::startFragment(qint64 fragmentStartMs, qint64 fragmentDurationMs)
 {
-    if (const std::optional<int> delay = stopDelayMs(durationMs))
-        stopTimer.start(*delay);
+    startMs = fragmentStartMs;
+    durationMs = fragmentDurationMs;
+    loadFilm();
+    // Held paused at this start, the player only has to play; anywhere else,
+    // playing or not, it goes back to the start.
+    if (heldAtMs != startMs || player->state() != QMediaPlayer::PausedState)
+        player->setPosition(startMs);
+    heldAtMs.reset();
+    player->play();
+    show();
+
+    following = true;
+    stopTimer.stop();
+    if (const std::optional<int> delay = fallbackStopMs(durationMs))
+        fallbackTimer.start(*delay);
     else
+        fallbackTimer.stop();
+    // A zero length stops at once.
+    followPosition(startMs);
+}
+
+void MainWindow_2::holdAt(qint64 positionMs)
+{
+    loadFilm();
+    following = false;
+    stopTimer.stop();
+    fallbackTimer.stop();
+    player->setPosition(positionMs);
+    player->pause();
+    heldAtMs = positionMs;
+}
+
+void MainWindow_2::loadFilm()
+{
+    // A film that could not be read is tried again: it may be there by now.
+    if (loadedPath == videoPath && player->error() == QMediaPlayer::NoError
+        && player->mediaStatus() != QMediaPlayer::InvalidMedia && !player->media().isNull())
+        return;
+    loadedPath = videoPath;
+    heldAtMs.reset();
+    player->setMedia(QUrl::fromLocalFile(videoPath));
+}
+
+void MainWindow_2::followPosition(qint64 positionMs)
+{
+    if (!following)
+        return;
+    const std::optional<int> left = msToFragmentEnd(Fragment{startMs, durationMs}, positionMs);
+    if (!left)
         stopTimer.stop();
+    else if (*left == 0)
+        endFragment();
+    else
+        stopTimer.start(*left);
+}
+
+void MainWindow_2::endFragment()
+{
+    MyStopVideo();
+    // Ready for the replay: held at the start, the fragment plays again at
+    // once instead of after decoding from the key frame before it.
+    if (player->error() == QMediaPlayer::NoError && player->isSeekable())
+        holdAt(startMs);
 }
 
 void MainWindow_2::MyStopVideo()
 {
+    following = false;
+    stopTimer.stop();
+    fallbackTimer.stop();
     player->stop();
 }
 
 void MainWindow_2::closeEvent(QCloseEvent *event)
 {
-    player->stop();
-    stopTimer.stop();
+    MyStopVideo();
     hide();
     event->ignore();
 }

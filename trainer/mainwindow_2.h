@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTimer>
 
+#include <optional>
+
 class QMediaPlayer;
 class QVideoWidget;
 
@@ -29,10 +31,15 @@ public:
     // One film serves every entry of the loaded vocabulary file.
     QString videoPath;
 
-    // Arms the stop of the fragment just started, after durationMs. It
-    // replaces the stop of any earlier start, so a restarted fragment plays
-    // its full length; a negative length leaves it playing on.
-    void armStop();
+    // Plays the fragment from startMs for durationMs in this window, shown,
+    // and stops it when playback reaches its end. Every start plays the full
+    // length; a start while a fragment plays begins it again, and only the
+    // latest start's stop applies.
+    void startFragment(qint64 fragmentStartMs, qint64 fragmentDurationMs);
+    // Moves the player, silently, to where a fragment starts and holds it
+    // there paused, so that the film is decoded up to that point before the
+    // learner asks for it.
+    void holdAt(qint64 positionMs);
 
 private slots:
     void on_actionPlay_Video2_triggered();
@@ -44,8 +51,19 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Gives the player the film of videoPath unless it holds it already.
+    void loadFilm();
+    void followPosition(qint64 positionMs);
+    void endFragment();
+
     Ui::MainWindow_2 *ui = nullptr;
+    // The film the player holds, and where it is held paused for a start.
+    QString loadedPath;
+    std::optional<qint64> heldAtMs;
+    // True from a start with a stop to come until that stop.
+    bool following = false;
     QTimer stopTimer;
+    QTimer fallbackTimer;
 };
 
 #endif // TRAINER_MAINWINDOW_2_H

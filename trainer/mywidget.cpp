@@ -8,9 +8,6 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QIcon>
-#include <QMediaContent>
-#include <QMediaPlayer>
-#include <QUrl>
 
 namespace {
 const char yellowStone[] = ":/new/prefix1/my_img/yellowStone.png";
@@ -103,6 +100,9 @@ void MyWidget::MyStart()
     ui->textBrowser_1->setText(displayText(entry.at(1)));
     if (hasFragment(entry))
         setStone(QString::fromLatin1(greenStone));
+    // The film is made ready while the learner reads the word.
+    if (const std::optional<Fragment> fragment = fragmentOf(entry))
+        videoWindow->holdAt(fragment->startMs);
 }
 
 void MyWidget::MyEnter()
@@ -152,14 +152,7 @@ void MyWidget::MyVideoWin()
     if (!fragment)
         return;
 
-    videoWindow->startMs = fragment->startMs;
-    videoWindow->durationMs = fragment->durationMs;
-    // A fragment still playing is replaced by giving the media again.
-    videoWindow->player->setMedia(QUrl::fromLocalFile(videoWindow->videoPath));
-    videoWindow->player->setPosition(videoWindow->startMs);
-    videoWindow->player->play();
-    videoWindow->show();
-    videoWindow->armStop();
+    videoWindow->startFragment(fragment->startMs, fragment->durationMs);
 }
 
 void MyWidget::MyHelpBut()

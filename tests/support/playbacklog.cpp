@@ -1,10 +1,13 @@
 #include "playbacklog.h"
 
 #include <QMediaPlayer>
+#include <QMutexLocker>
+#include <QVideoFrame>
 
 #include <algorithm>
 
 PlaybackLog::PlaybackLog(QMediaPlayer *player)
+    : playing(player->state() == QMediaPlayer::PlayingState)
 {
     clock.start();
     connect(player, &QMediaPlayer::stateChanged, this, [this](QMediaPlayer::State state) {
@@ -21,4 +24,17 @@ PlaybackLog::PlaybackLog(QMediaPlayer *player)
         lowestPosition = std::min(lowestPosition.value_or(position), position);
         highestPosition = std::max(highestPosition.value_or(position), position);
     });
+
+    // Frames come on a streaming thread of the back end.
+    probe.setSource(player);
+    connect(&probe, &QVideoProbe::videoFrameProbed, this, [this](const QVideoFrame &frame) {
+        QMutexLocker lock(&framesLock);
+        frameTimes.append(frame.startTime() / 1000);
+    }, Qt::DirectConnection);
+}
+
+QVector<qint64> PlaybackLog::frames() const
+{
+    QMutexLocker lock(&framesLock);
+    return frameTimes;
 }

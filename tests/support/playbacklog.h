@@ -2,7 +2,10 @@
 #define PLAYBACKLOG_H
 
 #include <QElapsedTimer>
+#include <QMutex>
 #include <QObject>
+#include <QVector>
+#include <QVideoProbe>
 
 #include <optional>
 
@@ -10,8 +13,8 @@ class QMediaPlayer;
 
 // What a player reports after a start: when it stopped playing, counted from
 // the log's making, and the lowest and highest positions it passed until then.
-// Make the log just before the start; a stop before the player plays again is
-// the start's own and is not counted.
+// Make the log just before the start; unless the player is playing already, a
+// stop before it plays again is the start's own and is not counted.
 class PlaybackLog : public QObject
 {
 public:
@@ -21,7 +24,14 @@ public:
     std::optional<qint64> lowestPosition;
     std::optional<qint64> highestPosition;
 
+    // The times in the film of the frames that reached the video sink since
+    // the log's making, in milliseconds, in the order they came.
+    QVector<qint64> frames() const;
+
 private:
+    QVideoProbe probe;
+    mutable QMutex framesLock;
+    QVector<qint64> frameTimes;
     QElapsedTimer clock;
     bool playing = false;
 };

@@ -1,0 +1,183 @@
+// bench_fragment FILM START_MS END_MS: drives the real trainer as a learner
+// does (load a file with one entry, draw it, wait two seconds, press the video
+// button; once the fragment has stopped, wait a second and press again) and
+// prints, for each press, a line
+//     press N wait_ms W shown S of F after_end A
+// W: from the press to the first fragment frame reaching the video sink (-1 if
+// none came); S of F: how many of the fragment's frames reached the sink
+// before the player stopped; A: frames past the end that reached it.
+//
+// The film must carry each frame's number as twelve white squares, bit 0 on
+// the left, in its bottom rows (bench/run.py makes such a film): the number is
+// read from the pixels, not from time stamps the player could get wrong.
+
+#include "trainerlearner.h"
+
+#include "mainwindow_2.h"
+
+#include <QAbstractVideoBuffer>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMediaPlayer>
+#include <QMutex>
+#include <QVideoFrame>
+#include <QVideoProbe>
+#include <QtTest>
+
+#include <cstdio>
+#include <set>
+
+namespace {
+
+constexpr int frameMs = 40;
+constexpr int bitCount = 12;
+
+// The luma of one pixel, for the pixel formats GStreamer hands out.
+int brightness(const QVideoFrame &frame, int x, int y)
+{
+    const uchar *bits = frame.bits(0);
+    const int stride = frame.bytesPerLine(0);
+    switch (frame.pixelFormat()) {
+    case QVideoFrame::Format_YUV420P:
+    case QVideoFrame::Format_YV12:
+    case QVideoFrame::Format_NV12:
+    case QVideoFrame::Format_NV21:
+        return bits[y * stride + x];
+    case QVideoFrame::Format_UYVY:
+        return bits[y * stride + 2 * x + 1];
+    case QVideoFrame::Format_YUYV:
+        return bits[y * stride + 2 * x];
+    default:
+        // 32-bit RGB of either order: green weighs most in luma.
+        return bits[y * stride + 4 * x + 1];
+    }
+}
+
+int frameNumber(QVideoFrame frame)
+{
+    if (!frame.map(QAbstractVideoBuffer::ReadOnly))
+        return -1;
+    const double scale = frame.width() / 1920.0;
+    int number = 0;
+    for (int bit = 0; bit < bitCount; ++bit) {
+        const int x = int((64 + bit * 60) * scale);
+        const int y = int(1004 * scale);
+        if (brightness(frame, x, y) > 128)
+            number |= 1 << bit;
+    }
+    frame.unmap();
+    return number;
+}
+
+struct Seen
+{
+    qint64 atMs;
+    int number;
+};
+
+class FragmentBench : public TrainerLearner
+{
+public:
+    int run(const QString &film, qint64 startMs, qint64 endMs)
+    {
+        if (!startTrainer())
+            return 1;
+        QMediaPlayer *player = videoWindow()->player;
+        QVideoProbe probe;
+        if (!probe.setSource(player)) {
+            std::fprintf(stderr, "the player cannot be probed\n");
+            return 1;
+        }
+        QObject::connect(&probe, &QVideoProbe::videoFrameProbed, &probe,
+                         [this](const QVideoFrame &frame) {
+                             const qint64 now = clock.elapsed();
+                             const int number = frameNumber(frame);
+                             QMutexLocker lock(&mutex);
+                             seen.push_back({now, number});
+                         },
+                         Qt::DirectConnection);
+        clock.start();
+
+        const QString range = QStringLiteral("%1***%2").arg(timestamp(startMs), timestamp(endMs));
+        load(writeFile(QStringLiteral("bench.txt"),
+                       film.toUtf8() + "\r\nword --> translation --> " + range.toUtf8() + "\r\n"));
+        arrow();
+        if (asked() != QLatin1String("word")) {
+            std::fprintf(stderr, "the entry was not drawn\n");
+            return 1;
+        }
+        QTest::qWait(2000);
+        press(1, player, startMs, endMs);
+        QTest::qWait(1000);
+        press(2, player, startMs, endMs);
+        stopTrainer();
+        return 0;
+    }
+
+private:
+    static QString timestamp(qint64 ms)
+    {
+        return QStringLiteral("%1:%2:%3,%4")
+            .arg(ms / 3600000, 2, 10, QLatin1Char('0'))
+            .arg(ms / 60000 % 60, 2, 10, QLatin1Char('0'))
+            .arg(ms / 1000 % 60, 2, 10, QLatin1Char('0'))
+            .arg(ms % 1000, 3, 10, QLatin1Char('0'));
+    }
+
+    void press(int count, QMediaPlayer *player, qint64 startMs, qint64 endMs)
+    {
+        // The frames of the fragment: from the one covering the start up to
+        // the last one that begins before the end.
+        const int first = int(startMs / frameMs);
+        const int last = int((endMs + frameMs - 1) / frameMs) - 1;
+        {
+            QMutexLocker lock(&mutex);
+            seen.clear();
+        }
+        const qint64 pressedAt = clock.elapsed();
+        video();
+        // Let the start get going before watching for its stop.
+        QTest::qWait(200);
+        QElapsedTimer waited;
+        waited.start();
+        while (player->state() != QMediaPlayer::StoppedState && waited.elapsed() < 20000)
+            QTest::qWait(10);
+        QTest::qWait(100);
+
+        QMutexLocker lock(&mutex);
+        qint64 firstAt = -1;
+        std::set<int> shown;
+        int afterEnd = 0;
+        for (const Seen &frame : seen) {
+            if (frame.number > last)
+                ++afterEnd;
+            if (frame.number < first || frame.number > last)
+                continue;
+            if (firstAt < 0)
+                firstAt = frame.atMs - pressedAt;
+            shown.insert(frame.number);
+        }
+        std::printf("press %d wait_ms %lld shown %d of %d after_end %d\n", count, firstAt,
+                    int(shown.size()), last - first + 1, afterEnd);
+        std::fflush(stdout);
+    }
+
+    QElapsedTimer clock;
+    QMutex mutex;
+    std::vector<Seen> seen;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication application(argc, argv);
+    Q_INIT_RESOURCE(trainer);
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: bench_fragment FILM START_MS END_MS\n");
+        return 2;
+    }
+    FragmentBench bench;
+    return bench.run(QString::fromLocal8Bit(argv[1]), QByteArray(argv[2]).toLongLong(),
+                     QByteArray(argv[3]).toLongLong());
+}
