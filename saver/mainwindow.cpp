@@ -71,6 +71,14 @@ MainWindow::MainWindow(QWidget *parent)
     slider = new QSlider(this);
     progressBar = new QProgressBar(this);
     slider->setOrientation(Qt::Horizontal);
+    // Confirmations are shown left of the slider and the progress bar, in what the narrow window
+    // has left beside them: at their own widths they cut "The file opend" short. So the two share
+    // what remains after the confirmation and the status bar's margins, spacing and size grip.
+    const int statusBarFrame = 48;
+    const int confirmationWidth = ui->statusBar->fontMetrics().horizontalAdvance(fileOpenedText);
+    const int barWidth = qMax((width() - confirmationWidth - statusBarFrame) / 2, 2 * fontMetrics().height());
+    slider->setMaximumWidth(barWidth);
+    progressBar->setMaximumWidth(barWidth);
     ui->statusBar->addPermanentWidget(slider, 0);
     ui->statusBar->addPermanentWidget(progressBar, 0);
 

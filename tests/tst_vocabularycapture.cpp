@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QSlider>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -336,6 +337,11 @@ void TestVocabularyCapture::createOnNewFile()
     createTarget(target);
     QCOMPARE(fileBytes(target), video.toUtf8() + "\r\n");
     QCOMPARE(statusText(), openedText);
+    // Read in full: the status bar draws it from its left margin up to the slider, and cuts it there.
+    const QStatusBar *statusBar = window->statusBar();
+    const int room = statusBar->findChild<QSlider *>()->x() - 8;
+    const int needed = statusBar->fontMetrics().horizontalAdvance(openedText);
+    QVERIFY2(needed <= room, qPrintable(QStringLiteral("%1 pixels wide, %2 of room").arg(needed).arg(room)));
 }
 
 void TestVocabularyCapture::createOnFileWithRecords()

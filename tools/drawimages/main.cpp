@@ -1,5 +1,5 @@
 // Draws every icon of both programs into two folders (saver, trainer), or, with --app-icons,
-// the two program icons at every size of the desktop's icon theme.
+// the two program icons at every size of the desktop's icon theme and once more as SVG.
 // All shapes are laid out in a 100 x 100 box that is scaled to the image size.
 #include <QDir>
 #include <QGuiApplication>
@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QStringList>
+#include <QSvgGenerator>
 #include <QTextStream>
 #include <QTransform>
 #include <functional>
@@ -267,17 +268,18 @@ void pencil(QPainter &p, QPointF eraserEnd, qreal angle)
     p.restore();
 }
 
-// Diagonal black and white bands clipped to the given strip of the clapperboard.
+// Diagonal black and white bands cut to the given strip of the clapperboard. Cut as shapes
+// rather than clipped, since the SVG writer drops clipping.
 void stripes(QPainter &p, const QRectF &strip)
 {
-    p.save();
-    p.setClipPath(roundedRect(strip, 3));
-    p.fillRect(strip, White);
+    const QPainterPath outline = roundedRect(strip, 3);
+    p.fillPath(outline, White);
     const qreal h = strip.height();
+    QPainterPath bands;
     for (qreal x = strip.left() - h; x < strip.right(); x += 2 * h * 0.9)
-        p.fillPath(polyline({{x, strip.bottom()}, {x + h * 0.9, strip.bottom()},
-                             {x + h * 1.8, strip.top()}, {x + h * 0.9, strip.top()}}, true), Ink);
-    p.restore();
+        bands.addPath(polyline({{x, strip.bottom()}, {x + h * 0.9, strip.bottom()},
+                                {x + h * 1.8, strip.top()}, {x + h * 0.9, strip.top()}}, true));
+    p.fillPath(bands.intersected(outline), Ink);
 }
 
 void clapperWithPencil(QPainter &p)
@@ -399,15 +401,41 @@ bool save(const QImage &image, const QDir &dir, const QString &name)
     return false;
 }
 
-// Laid out as the icon theme is (<size>x<size>/apps/<program>.png), so it installs as it stands.
+// The same drawing as vectors, in the 100 x 100 box it is laid out in.
+bool saveSvg(const Drawing &draw, const QDir &dir, const QString &name)
+{
+    if (!dir.mkpath(QStringLiteral("."))) {
+        QTextStream(stderr) << "cannot write " << dir.filePath(name) << '\n';
+        return false;
+    }
+    QSvgGenerator svg;
+    svg.setFileName(dir.filePath(name));
+    svg.setSize(QSize(100, 100));
+    svg.setViewBox(QRect(0, 0, 100, 100));
+    svg.setTitle(name);
+    QPainter p;
+    if (!p.begin(&svg)) {
+        QTextStream(stderr) << "cannot write " << dir.filePath(name) << '\n';
+        return false;
+    }
+    p.setRenderHint(QPainter::Antialiasing);
+    draw(p);
+    return p.end();
+}
+
+// Laid out as the icon theme is (<size>x<size>/apps/<program>.png, scalable/apps/<program>.svg),
+// so it installs as it stands.
 int drawAppIcons(const QString &folder)
 {
     for (const AppIcon &icon : appIcons) {
+        const QString name = QString::fromLatin1(icon.name);
         for (int size : themeSizes) {
             const QDir dir(QStringLiteral("%1/%2x%2/apps").arg(folder).arg(size));
-            if (!save(render(icon.draw, size, size), dir, QString::fromLatin1(icon.name) + QStringLiteral(".png")))
+            if (!save(render(icon.draw, size, size), dir, name + QStringLiteral(".png")))
                 return 1;
         }
+        if (!saveSvg(icon.draw, QDir(folder + QStringLiteral("/scalable/apps")), name + QStringLiteral(".svg")))
+            return 1;
     }
     return 0;
 }
