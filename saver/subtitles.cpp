@@ -98,13 +98,18 @@ bool startsWithUtf16ByteOrderMark(const QByteArray &data)
     return data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF");
 }
 
+// Decoding a legacy file takes a string of two bytes per byte and UTF-8 of up
+// to three: far more than any subtitle file needs, and more than a string
+// holds for a file near the reader's limit.
+constexpr qint64 maximumLegacyBytes = qint64(64) << 20;
+
 std::optional<QByteArray> readAll(QIODevice &device)
 {
     QByteArray data;
     char block[64 * 1024];
     for (;;) {
         const qint64 count = device.read(block, sizeof block);
-        if (count < 0 || data.size() + count > ReadableFile::maximumBytes)
+        if (count < 0 || data.size() + count > maximumLegacyBytes)
             return std::nullopt;
         if (count == 0)
             return data;
@@ -121,10 +126,12 @@ QTextCodec *legacyCodec(const QByteArray &data)
     uchardet_t detector = uchardet_new();
     if (uchardet_handle_data(detector, data.constData(), size_t(data.size())) == 0) {
         uchardet_data_end(detector);
-        // A file that is not valid UTF-8 may still look most like it, or like
-        // ASCII, when only a few bytes are off; neither can decode it.
+        // A UTF-8 file with a few bytes off still looks most like UTF-8 (or
+        // ASCII); it is decoded as UTF-8, the bad bytes replaced.
         const QByteArray name(uchardet_get_charset(detector));
-        if (!name.isEmpty() && name != "UTF-8" && name != "ASCII")
+        if (name == "UTF-8" || name == "ASCII")
+            codec = QTextCodec::codecForMib(106);
+        else if (!name.isEmpty())
             codec = QTextCodec::codecForName(name);
     }
     uchardet_delete(detector);

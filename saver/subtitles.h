@@ -34,7 +34,8 @@ constexpr int subtitleBlockSize = 1 << 20;
 //
 // The text is UTF-8 where it is valid UTF-8. Other files are in the legacy
 // encoding the detector finds for the whole file, Windows-1252 when it finds
-// none; a file that starts with a UTF-16 byte-order mark is UTF-16.
+// none; a file that starts with a UTF-16 byte-order mark is UTF-16. Such a
+// file is read whole and may be at most 64 MiB.
 //
 // Gives nothing when the device could not be read to its end, or holds more
 // than a file may (ReadableFile). The data is read in blocks of blockSize

@@ -181,6 +181,9 @@ void TestSubtitleLoader::readsFile_data()
         << QByteArray("\xFF\xFE") + encodedCues("UTF-16LE", russian) << describeEncoded(russian);
     QTest::newRow("valid UTF-8 is not decoded again")
         << encodedCues("UTF-8", french) << describeEncoded(french);
+    QTest::newRow("UTF-8 with one bad byte stays UTF-8")
+        << encodedCues("UTF-8", french) + "5\r\n00:00:09,000 --> 00:00:09,900\r\nbad \xFF byte\r\n"
+        << describeEncoded(french) + QStringList{QStringLiteral("9000-9900: bad \uFFFD byte")};
     QTest::newRow("one cue of UTF-8 in a Windows-1252 file is decoded as the rest")
         << encodedCues("Windows-1252", french) + "5\r\n00:00:09,000 --> 00:00:09,900\r\n\xC3\xA9t\xC3\xA9\r\n"
         << describeEncoded(french) + QStringList{QStringLiteral("9000-9900: Ã©tÃ©")};
