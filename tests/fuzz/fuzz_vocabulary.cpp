@@ -3,6 +3,7 @@
 // learner could type it (fields split at " --> ", the time range at "***",
 // "-*-" for a line break): whenever the saver would write that entry, the
 // reader must give it back field for field.
+#include "vocabularyformat.h"
 #include "vocabularyreader.h"
 #include "vocabularyrecord.h"
 
@@ -11,9 +12,9 @@
 
 namespace {
 
-const QString separator = QStringLiteral(" --> ");
-const QString joiner = QStringLiteral("***");
-const QString marker = QStringLiteral("-*-");
+const QString separator = QString::fromLatin1(VocabularyFormat::FieldSeparator);
+const QString joiner = QString::fromLatin1(VocabularyFormat::TimeRangeJoiner);
+const QString marker = QString::fromLatin1(VocabularyFormat::LineBreakMarker);
 
 VocabularyEntry typedEntry(QString line)
 {
