@@ -86,6 +86,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(player, &QMediaPlayer::durationChanged, slider, &QSlider::setMaximum);
     connect(player, &QMediaPlayer::positionChanged, slider, &QSlider::setValue);
     connect(slider, &QSlider::sliderMoved, player, &QMediaPlayer::setPosition);
+    connect(slider, &QSlider::sliderMoved, this, [this](int position) { followSeek(position); });
     connect(player, &QMediaPlayer::durationChanged, progressBar, &QProgressBar::setMaximum);
     connect(player, &QMediaPlayer::positionChanged, progressBar, &QProgressBar::setValue);
 
@@ -145,8 +146,7 @@ void MainWindow::on_actionOpenTextFile_triggered()
 {
     textFilePath = QFileDialog::getOpenFileName(this, QStringLiteral("Open Text File to Write"),
                                                 QString(), textFileFilter);
-    if (canAppendToFile(textFilePath))
-        ui->statusBar->showMessage(fileOpenedText);
+    showTargetOpened(canAppendToFile(textFilePath));
 }
 
 void MainWindow::on_actionSaveYour_triggered()
@@ -176,12 +176,23 @@ void MainWindow::on_actionCreateTextFile_triggered()
         showRefusal(problem);
         return;
     }
-    // Qt's own dialog asks before an existing file is chosen; the file is
-    // appended to, never emptied.
-    textFilePath = QFileDialog::getSaveFileName(this, QStringLiteral("Create File to Write"),
-                                                QString(), textFileFilter);
-    if (appendLineToFile(textFilePath, videoPath, MissingFile::Create) == AppendOutcome::Written)
+    // A name typed without a suffix becomes a .txt file, which the trainer's
+    // open dialog lists; the dialog adds it before it asks about an existing
+    // file of that name. The file is appended to, never emptied.
+    QFileDialog dialog(this, QStringLiteral("Create File to Write"), QString(), textFileFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    textFilePath = dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    showTargetOpened(appendLineToFile(textFilePath, videoPath, MissingFile::Create) == AppendOutcome::Written);
+}
+
+void MainWindow::showTargetOpened(bool opened)
+{
+    // A confirmation left from an earlier target would claim the new one.
+    if (opened)
         ui->statusBar->showMessage(fileOpenedText);
+    else
+        ui->statusBar->clearMessage();
 }
 
 void MainWindow::on_actionOpenSub_triggered()
@@ -219,13 +230,32 @@ void MainWindow::MySetSub()
 
 void MainWindow::followPlayback(qint64 position)
 {
+    if (!following())
+        return;
+    ui->lineEdit->setText(msToTimestamp(position));
+    showFollowerStep(followPosition(subtitles, position, currentCue, cueStartMs, cueEndMs, cuePending));
+}
+
+void MainWindow::followSeek(qint64 position)
+{
+    if (!following())
+        return;
+    ui->lineEdit->setText(msToTimestamp(position));
+    const bool playing = player->state() == QMediaPlayer::PlayingState;
+    for (FollowerStep step : followJump(subtitles, position, playing, currentCue, cueStartMs, cueEndMs, cuePending))
+        showFollowerStep(step);
+}
+
+bool MainWindow::following() const
+{
     // Idle before the first good load, and while a later failed load has left
     // no cue to follow.
-    if (cueStartMs == -1 || subtitles.isEmpty())
-        return;
+    return cueStartMs != -1 && !subtitles.isEmpty();
+}
 
-    ui->lineEdit->setText(msToTimestamp(position));
-    switch (followPosition(subtitles, position, currentCue, cueStartMs, cueEndMs, cuePending)) {
+void MainWindow::showFollowerStep(FollowerStep step)
+{
+    switch (step) {
     case FollowerStep::Selected:
         ui->MyTextBrowser->clear();
         ui->lineEdit_1->clear();
@@ -244,7 +274,9 @@ void MainWindow::followPlayback(qint64 position)
 
 void MainWindow::MySetPoz()
 {
-    player->setPosition(timestampToMs(ui->lineEdit->text()));
+    const qint64 position = timestampToMs(ui->lineEdit->text());
+    player->setPosition(position);
+    followSeek(position);
 }
 
 void MainWindow::stopPlayback()

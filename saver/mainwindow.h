@@ -60,7 +60,12 @@ protected:
     void followPlayback(qint64 position);
 
 private:
+    // What a jump to `position` asked by the learner does to the subtitle.
+    void followSeek(qint64 position);
+    bool following() const;
+    void showFollowerStep(FollowerStep step);
     void loadSubtitleFile();
+    void showTargetOpened(bool opened);
 
     void showRefusal(CaptureProblem problem);
     void showAttention(const QString &text, const QRect &labelGeometry);

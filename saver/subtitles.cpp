@@ -206,3 +206,13 @@ FollowerStep followPosition(const SubtitleTable &table, qint64 positionMs,
     cuePending = false;
     return FollowerStep::Shown;
 }
+
+std::array<FollowerStep, 2> followJump(const SubtitleTable &table, qint64 positionMs, bool playing,
+                                       SubtitleTable::const_iterator &currentCue,
+                                       qint64 &cueStartMs, qint64 &cueEndMs, bool &cuePending)
+{
+    if (playing)
+        return {FollowerStep::Unchanged, FollowerStep::Unchanged};
+    const FollowerStep first = followPosition(table, positionMs, currentCue, cueStartMs, cueEndMs, cuePending);
+    return {first, followPosition(table, positionMs, currentCue, cueStartMs, cueEndMs, cuePending)};
+}

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <array>
 #include <optional>
 
 class QIODevice;
@@ -65,5 +66,15 @@ enum class FollowerStep {
 FollowerStep followPosition(const SubtitleTable &table, qint64 positionMs,
                             SubtitleTable::const_iterator &currentCue,
                             qint64 &cueStartMs, qint64 &cueEndMs, bool &cuePending);
+
+// The steps a jump to a position takes, in order. While the film plays, the
+// reports that follow the jump move the follower on and the jump itself takes
+// none. A film that stands still reports a jump once at most, so the follower
+// is moved on at once as far as two reports at the position take it: the cue
+// that covers the position is shown, or the display is left empty. Same
+// preconditions as followPosition.
+std::array<FollowerStep, 2> followJump(const SubtitleTable &table, qint64 positionMs, bool playing,
+                                       SubtitleTable::const_iterator &currentCue,
+                                       qint64 &cueStartMs, qint64 &cueEndMs, bool &cuePending);
 
 #endif // SUBTITLES_H

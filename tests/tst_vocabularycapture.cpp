@@ -15,6 +15,8 @@
 #include <QtTest>
 #include <memory>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString noVideoText = QStringLiteral("You should open video file.");
@@ -48,6 +50,10 @@ private slots:
     void createOnFileWithRecords();
     void createCancelledEmptiesTarget();
     void createOnFullDevice();
+    void createAddsTextSuffix_data();
+    void createAddsTextSuffix();
+    void confirmationGoesWithTarget_data();
+    void confirmationGoesWithTarget();
     void openWritesNothing_data();
     void openWritesNothing();
     void savedRecord_data();
@@ -374,9 +380,79 @@ void TestVocabularyCapture::createCancelledEmptiesTarget()
 void TestVocabularyCapture::createOnFullDevice()
 {
     openVideo(makeFile(QStringLiteral("demo.avi")));
-    createTarget(QStringLiteral("/dev/full"));
-    // The video path line could not be written: no confirmation.
+    const QString target = directory->filePath(QStringLiteral("words.txt"));
+    {
+        // A disk with room for a few bytes only.
+        FileSizeLimit limit(4);
+        QVERIFY(limit.isSet());
+        createTarget(target);
+    }
+    // The video path line could not be written: no confirmation, no file.
     QCOMPARE(statusText(), QString());
+    QVERIFY(!QFile::exists(target));
+}
+
+void TestVocabularyCapture::createAddsTextSuffix_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("created");
+    QTest::addColumn<QByteArray>("before");
+
+    QTest::newRow("bare name") << "my words" << "my words.txt" << QByteArray();
+    QTest::newRow("own suffix kept") << "words.list" << "words.list" << QByteArray();
+    // The dialog asks about the file the name ends up as, which keeps its lines.
+    QTest::newRow("bare name of an existing file") << "words" << "words.txt" << QByteArray("old.avi\r\nw --> t\r\n");
+}
+
+void TestVocabularyCapture::createAddsTextSuffix()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, created);
+    QFETCH(QByteArray, before);
+
+    const QString video = makeFile(QStringLiteral("demo.avi"));
+    openVideo(video);
+    if (!before.isEmpty())
+        makeFile(created, before);
+    createTarget(directory->filePath(typed));
+    QCOMPARE(fileDialogSeen.askedToReplace, !before.isEmpty());
+    QStringList files{created, QStringLiteral("demo.avi")};
+    files.sort();
+    QCOMPARE(QDir(directory->path()).entryList(QDir::Files, QDir::Name), files);
+    QCOMPARE(fileBytes(directory->filePath(created)), before + video.toUtf8() + "\r\n");
+    QCOMPARE(statusText(), openedText);
+}
+
+void TestVocabularyCapture::confirmationGoesWithTarget_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("chosen");
+
+    QTest::newRow("open cancelled") << "actionOpenTextFile" << "";
+    QTest::newRow("create cancelled") << "actionCreateTextFile" << "";
+    QTest::newRow("open of a pipe") << "actionOpenTextFile" << "pipe.txt";
+    QTest::newRow("create in a missing folder") << "actionCreateTextFile" << "missing/words.txt";
+}
+
+// After a good open, a choice that ends with no target in use takes the
+// confirmation away with it.
+void TestVocabularyCapture::confirmationGoesWithTarget()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, chosen);
+
+    openVideo(makeFile(QStringLiteral("demo.avi")));
+    openTarget(makeFile(QStringLiteral("words.txt"), "demo.avi\r\n"));
+    QCOMPARE(statusText(), openedText);
+    QVERIFY(::mkfifo(QFile::encodeName(directory->filePath(QStringLiteral("pipe.txt"))).constData(), 0644) == 0);
+
+    triggerAnsweringFileDialog(action.toLatin1().constData(), chosen.isEmpty() ? QString() : directory->filePath(chosen));
+    QVERIFY(fileDialogSeen.appeared);
+    QCOMPARE(statusText(), QString());
+    const VocabularyEntry entry{"w", "t", "", "", ""};
+    type(entry);
+    QVERIFY(triggerExpectingAttention("actionSaveYour").appeared);
+    verifyEntryKept(entry);
 }
 
 void TestVocabularyCapture::openWritesNothing_data()

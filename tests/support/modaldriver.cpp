@@ -76,12 +76,15 @@ void answerFileDialog(const QString &path, FileDialogSeen *seen)
         }
         if (dialog->acceptMode() == QFileDialog::AcceptSave) {
             // Qt asks before an existing file is chosen; answer yes.
-            whenModalAppears([dialog](QWidget *question) {
+            whenModalAppears([dialog, seen](QWidget *question) {
                 if (question == dialog)
                     return;
                 auto *box = qobject_cast<QMessageBox *>(question);
-                if (box && box->button(QMessageBox::Yes))
+                if (box && box->button(QMessageBox::Yes)) {
+                    if (seen)
+                        seen->askedToReplace = true;
                     box->button(QMessageBox::Yes)->click();
+                }
             }, 1500);
         }
         auto *nameField = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));

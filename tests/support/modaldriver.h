@@ -20,6 +20,8 @@ struct FileDialogSeen
     QString caption;
     QStringList nameFilters;
     bool saveDialog = false;
+    // A save dialog asked whether to replace the file chosen.
+    bool askedToReplace = false;
 };
 
 // Answers the next file dialog: types `path` into its file-name field and
