@@ -1,7 +1,9 @@
 // One position report of the saver's real window, as the player sends it
 // every 10 ms during playback: the "Time:" field rewritten and the subtitle
-// follower moved on. Runs under QT_QPA_PLATFORM=offscreen with the window
-// shown and a subtitle file opened through its own dialog.
+// follower moved on, through the same follower and display code the window
+// runs, on the window's own widgets. Runs under QT_QPA_PLATFORM=offscreen with
+// the window shown and a subtitle file opened through its own dialog.
+#include "cuedisplay.h"
 #include "mainwindow.h"
 #include "modaldriver.h"
 #include "timestamp.h"
@@ -10,6 +12,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QTextBrowser>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -17,15 +20,28 @@
 
 namespace {
 
-// The real window, given each position as the player would report it: the
-// player itself has no film to be at a position of its own.
-class ReportedWindow : public MainWindow
+MainWindow *window = nullptr;
+
+// The window's follower state and its display widgets, given each position as
+// the player would report it: the player itself has no film to be at a
+// position of its own.
+struct Report
 {
-public:
-    using MainWindow::followPlayback;
+    void operator()(qint64 position)
+    {
+        display.showPosition(position);
+        display.apply(followPosition(table, position, currentCue, cueStartMs, cueEndMs, cuePending), currentCue);
+    }
+
+    SubtitleTable table;
+    SubtitleTable::const_iterator currentCue;
+    qint64 cueStartMs = -1;
+    qint64 cueEndMs = -1;
+    bool cuePending = true;
+    CueDisplay display;
 };
 
-ReportedWindow *window = nullptr;
+Report report;
 
 // Cues of 2 s with 1 s gaps from 1 s on, as make_subtitles.py writes them.
 constexpr qint64 firstCueMs = 1000;
@@ -35,10 +51,10 @@ constexpr qint64 cueStepMs = 3000;
 void reportInsideShownCue(benchmark::State &state)
 {
     const qint64 cueStart = firstCueMs + 50 * cueStepMs;
-    window->followPlayback(cueStart + 1);
+    report(cueStart + 1);
     qint64 position = cueStart + 10;
     for (auto _ : state) {
-        window->followPlayback(position);
+        report(position);
         position = position < cueStart + 1990 ? position + 10 : cueStart + 10;
     }
 }
@@ -50,19 +66,32 @@ void reportOverPlayback(benchmark::State &state)
 {
     qint64 position = firstCueMs;
     for (auto _ : state) {
-        window->followPlayback(position);
+        report(position);
         position = position < 600000 ? position + 10 : firstCueMs;
     }
 }
 BENCHMARK(reportOverPlayback);
 
-// Opens the file as the learner would; true when the follower took it up.
+// Opens the file as the learner would, and follows the same cues on the
+// window's widgets; true when the window took the file up.
 bool openSubtitles(const QString &path)
 {
     answerFileDialog(path);
     window->findChild<QAction *>(QStringLiteral("actionOpenSub"))->trigger();
-    window->followPlayback(firstCueMs + 1);
-    return !window->findChild<QLineEdit *>(QStringLiteral("lineEdit"))->text().isEmpty();
+    if (!window->findChild<QTextBrowser *>(QStringLiteral("MyTextBrowser"))->toPlainText().isEmpty())
+        return false;
+    report.table = readSubtitleFile(path).value_or(SubtitleTable());
+    if (report.table.size() < 3)
+        return false;
+    report.currentCue = report.table.constBegin();
+    report.cueStartMs = report.currentCue.key();
+    report.cueEndMs = report.currentCue->endMs;
+    report.display = CueDisplay(window->findChild<QLineEdit *>(QStringLiteral("lineEdit")),
+                                window->findChild<QTextBrowser *>(QStringLiteral("MyTextBrowser")),
+                                window->findChild<QLineEdit *>(QStringLiteral("lineEdit_1")),
+                                window->findChild<QLineEdit *>(QStringLiteral("lineEdit_2")));
+    report(firstCueMs + 1);
+    return true;
 }
 
 QByteArray subtitles(int count)
@@ -92,7 +121,7 @@ int main(int argc, char *argv[])
         return 1;
     file.close();
 
-    window = new ReportedWindow;
+    window = new MainWindow;
     window->show();
     if (!QTest::qWaitForWindowExposed(window) || !openSubtitles(file.fileName()))
         return 1;

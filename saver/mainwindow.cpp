@@ -56,6 +56,7 @@ MainWindow::MainWindow(QWidget *parent)
     , ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
+    cueDisplay = CueDisplay(ui->lineEdit, ui->MyTextBrowser, ui->lineEdit_1, ui->lineEdit_2);
 
     helpWindow = new MainWindow_Help;
     attentionDialog = new My_Dialog;
@@ -225,25 +226,21 @@ void MainWindow::loadSubtitleFile()
 
 void MainWindow::MySetSub()
 {
-    followPlayback(player->position());
-}
-
-void MainWindow::followPlayback(qint64 position)
-{
     if (!following())
         return;
-    ui->lineEdit->setText(msToTimestamp(position));
-    showFollowerStep(followPosition(subtitles, position, currentCue, cueStartMs, cueEndMs, cuePending));
+    const qint64 position = player->position();
+    cueDisplay.showPosition(position);
+    cueDisplay.apply(followPosition(subtitles, position, currentCue, cueStartMs, cueEndMs, cuePending), currentCue);
 }
 
 void MainWindow::followSeek(qint64 position)
 {
     if (!following())
         return;
-    ui->lineEdit->setText(msToTimestamp(position));
+    cueDisplay.showPosition(position);
     const bool playing = player->state() == QMediaPlayer::PlayingState;
     for (FollowerStep step : followJump(subtitles, position, playing, currentCue, cueStartMs, cueEndMs, cuePending))
-        showFollowerStep(step);
+        cueDisplay.apply(step, currentCue);
 }
 
 bool MainWindow::following() const
@@ -251,25 +248,6 @@ bool MainWindow::following() const
     // Idle before the first good load, and while a later failed load has left
     // no cue to follow.
     return cueStartMs != -1 && !subtitles.isEmpty();
-}
-
-void MainWindow::showFollowerStep(FollowerStep step)
-{
-    switch (step) {
-    case FollowerStep::Selected:
-        ui->MyTextBrowser->clear();
-        ui->lineEdit_1->clear();
-        ui->lineEdit_2->clear();
-        break;
-    case FollowerStep::Shown:
-        for (const QString &line : currentCue->lines)
-            ui->MyTextBrowser->append(line);
-        ui->lineEdit_1->setText(msToTimestamp(cueStartMs));
-        ui->lineEdit_2->setText(msToTimestamp(cueEndMs));
-        break;
-    case FollowerStep::Unchanged:
-        break;
-    }
 }
 
 void MainWindow::MySetPoz()

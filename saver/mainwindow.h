@@ -1,6 +1,7 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
+#include "cuedisplay.h"
 #include "subtitles.h"
 #include "vocabularyrecord.h"
 
@@ -53,17 +54,10 @@ public slots:
     // Stops the film; the video window asks for it when it is closed.
     void stopPlayback();
 
-protected:
-    // What a report of `position` does: shows it in the "Time:" field and
-    // moves the subtitle on when its cue begins or ends. MySetSub passes the
-    // player's position; a window built on this one may pass its own.
-    void followPlayback(qint64 position);
-
 private:
     // What a jump to `position` asked by the learner does to the subtitle.
     void followSeek(qint64 position);
     bool following() const;
-    void showFollowerStep(FollowerStep step);
     void loadSubtitleFile();
     void showTargetOpened(bool opened);
 
@@ -82,6 +76,7 @@ private:
     qint64 cueStartMs = -1;
     qint64 cueEndMs = -1;
     bool cuePending = false;
+    CueDisplay cueDisplay;
     Ui::MainWindow *ui = nullptr;
     QString videoPath;
     QString subtitlePath;
