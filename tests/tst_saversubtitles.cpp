@@ -1,10 +1,9 @@
 #include "mainwindow.h"
 #include "modaldriver.h"
+#include "saverlearner.h"
 #include "testclip.h"
 #include "timestamp.h"
 
-#include <QAction>
-#include <QFile>
 #include <QLineEdit>
 #include <QMediaPlayer>
 #include <QPushButton>
@@ -41,7 +40,7 @@ struct Display
 
 } // namespace
 
-class TestSaverSubtitles : public QObject
+class TestSaverSubtitles : public QObject, public SaverLearner
 {
     Q_OBJECT
 
@@ -63,46 +62,30 @@ private slots:
     void seeking();
 
 private:
-    QString writeFile(const QString &name, const QByteArray &content);
     FileDialogSeen openSubtitles(const QString &path);
     // Seeks the paused player, waits for its report and runs the follower once.
     bool reportAt(qint64 positionMs);
     Display display() const;
 
-    QTemporaryDir folder;
+    QTemporaryDir clipFolder;
     QString clipPath;
-    QPointer<MainWindow> window;
-    QMediaPlayer *player = nullptr;
-    QTextBrowser *subtitlePanel = nullptr;
-    QLineEdit *timeField = nullptr;
-    QLineEdit *fromField = nullptr;
-    QLineEdit *toField = nullptr;
 };
 
 void TestSaverSubtitles::initTestCase()
 {
     Q_INIT_RESOURCE(saver);
-    QVERIFY(folder.isValid());
-    clipPath = makeTestClip(folder.path(), 10);
+    QVERIFY(clipFolder.isValid());
+    clipPath = makeTestClip(clipFolder.path(), 10);
     QVERIFY2(!clipPath.isEmpty(), "gst-launch-1.0 could not make the test clip");
 }
 
 void TestSaverSubtitles::init()
 {
-    window = new MainWindow;
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    player = window->findChild<QMediaPlayer *>();
-    subtitlePanel = window->findChild<QTextBrowser *>(QStringLiteral("MyTextBrowser"));
-    timeField = window->findChild<QLineEdit *>(QStringLiteral("lineEdit"));
-    fromField = window->findChild<QLineEdit *>(QStringLiteral("lineEdit_1"));
-    toField = window->findChild<QLineEdit *>(QStringLiteral("lineEdit_2"));
-    QVERIFY(player && subtitlePanel && timeField && fromField && toField);
+    QVERIFY(startSaver());
 
     // The film is opened as a user would, then paused: from here on each test
     // moves the position itself.
-    answerFileDialog(clipPath);
-    window->findChild<QAction *>(QStringLiteral("actionOpenVideo"))->trigger();
+    QVERIFY(triggerAnsweringFileDialog("actionOpenVideo", clipPath).appeared);
     QTRY_COMPARE_WITH_TIMEOUT(player->state(), QMediaPlayer::PlayingState, 10000);
     player->pause();
     QTRY_COMPARE_WITH_TIMEOUT(player->state(), QMediaPlayer::PausedState, 10000);
@@ -111,24 +94,12 @@ void TestSaverSubtitles::init()
 
 void TestSaverSubtitles::cleanup()
 {
-    delete window;
-}
-
-QString TestSaverSubtitles::writeFile(const QString &name, const QByteArray &content)
-{
-    const QString path = folder.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())
-        return QString();
-    return path;
+    stopSaver();
 }
 
 FileDialogSeen TestSaverSubtitles::openSubtitles(const QString &path)
 {
-    FileDialogSeen seen;
-    answerFileDialog(path, &seen);
-    window->findChild<QAction *>(QStringLiteral("actionOpenSub"))->trigger();
-    return seen;
+    return triggerAnsweringFileDialog("actionOpenSub", path);
 }
 
 bool TestSaverSubtitles::reportAt(qint64 positionMs)
@@ -310,9 +281,9 @@ void TestSaverSubtitles::playbackDrivesFollowerAndPauseKeepsCue()
     player->pause();
     QTRY_COMPARE(player->state(), QMediaPlayer::PausedState);
     const QString pausedAt = timeField->text();
-    QTest::qWait(300);
+    const Display shown = display();
+    QVERIFY(!QTest::qWaitFor([&] { return !(display() == shown) || timeField->text() != pausedAt; }, 300));
     QCOMPARE(display().describe(), QStringLiteral("One|00:00:01,000|00:00:02,000"));
-    QCOMPARE(timeField->text(), pausedAt);
 }
 
 void TestSaverSubtitles::seeking_data()

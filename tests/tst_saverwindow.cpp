@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 #include "modaldriver.h"
+#include "saverlearner.h"
 #include "testclip.h"
 
 #include <QAction>
@@ -11,6 +12,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -19,25 +21,7 @@
 #include <QToolBar>
 #include <QtTest>
 
-namespace {
-
-QWidget *topLevelOfClass(const char *className)
-{
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (qstrcmp(widget->metaObject()->className(), className) == 0)
-            return widget;
-    }
-    return nullptr;
-}
-
-QAction *action(QWidget *window, const char *name)
-{
-    return window->findChild<QAction *>(QLatin1String(name));
-}
-
-} // namespace
-
-class TestSaverWindow : public QObject
+class TestSaverWindow : public QObject, public SaverLearner
 {
     Q_OBJECT
 
@@ -65,40 +49,32 @@ private slots:
 private:
     void openClip();
 
-    QTemporaryDir folder;
+    QTemporaryDir clipFolder;
     QString clipPath;
-    QPointer<MainWindow> window;
-    QMediaPlayer *player = nullptr;
 };
 
 void TestSaverWindow::initTestCase()
 {
     Q_INIT_RESOURCE(saver);
-    QVERIFY(folder.isValid());
-    clipPath = makeTestClip(folder.path(), 8);
+    QVERIFY(clipFolder.isValid());
+    clipPath = makeTestClip(clipFolder.path(), 8);
     QVERIFY2(!clipPath.isEmpty(), "gst-launch-1.0 could not make the test clip");
 }
 
 void TestSaverWindow::init()
 {
-    window = new MainWindow;
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    player = window->findChild<QMediaPlayer *>();
-    QVERIFY(player);
+    QVERIFY(startSaver());
 }
 
 void TestSaverWindow::cleanup()
 {
-    delete window;
+    stopSaver();
     QVERIFY(!topLevelOfClass("MainWindow_2"));
 }
 
 void TestSaverWindow::openClip()
 {
-    FileDialogSeen seen;
-    answerFileDialog(clipPath, &seen);
-    action(window, "actionOpenVideo")->trigger();
+    const FileDialogSeen seen = triggerAnsweringFileDialog("actionOpenVideo", clipPath);
     QVERIFY(seen.appeared);
     QCOMPARE(seen.caption, QStringLiteral("Open A Video File"));
     QCOMPARE(seen.nameFilters, QStringList{QStringLiteral("Video File (*.*)")});
@@ -195,7 +171,7 @@ void TestSaverWindow::toolBarOrderAndToolTips()
         {"actionAbout", "About"},
     };
     for (const auto &[name, toolTip] : toolTips) {
-        QAction *item = action(window, name);
+        QAction *item = action(name);
         QVERIFY2(item, name);
         QCOMPARE(item->toolTip(), toolTip);
         QVERIFY(!item->icon().isNull());
@@ -236,7 +212,7 @@ void TestSaverWindow::secondaryWindowsAtStart()
 void TestSaverWindow::helpAction()
 {
     QWidget *help = topLevelOfClass("MainWindow_Help");
-    action(window, "actionAbout")->trigger();
+    action("actionAbout")->trigger();
     QVERIFY(help->isVisible());
     QVERIFY(!help->isModal());
 
@@ -252,8 +228,9 @@ void TestSaverWindow::helpAction()
 
 void TestSaverWindow::playBeforeAnyVideoDoesNothing()
 {
-    action(window, "actionPlay")->trigger();
-    QTest::qWait(200);
+    QSignalSpy stateChanges(player, &QMediaPlayer::stateChanged);
+    action("actionPlay")->trigger();
+    QVERIFY(!stateChanges.wait(300));
     QVERIFY(!topLevelOfClass("MainWindow_2")->isVisible());
     QCOMPARE(player->state(), QMediaPlayer::StoppedState);
 }
@@ -296,17 +273,16 @@ void TestSaverWindow::pauseStopAndPlayAgain()
     openClip();
     QTRY_VERIFY_WITH_TIMEOUT(player->position() > 500, 10000);
 
-    action(window, "actionPause")->trigger();
+    action("actionPause")->trigger();
     QTRY_COMPARE(player->state(), QMediaPlayer::PausedState);
     const qint64 pausedAt = player->position();
-    QTest::qWait(300);
-    QVERIFY(qAbs(player->position() - pausedAt) < 100);
+    QVERIFY(!QTest::qWaitFor([&] { return qAbs(player->position() - pausedAt) >= 100; }, 300));
 
-    action(window, "actionStopVideo")->trigger();
+    action("actionStopVideo")->trigger();
     QTRY_COMPARE(player->state(), QMediaPlayer::StoppedState);
 
     // After a stop, play starts again from the beginning.
-    action(window, "actionPlay")->trigger();
+    action("actionPlay")->trigger();
     QTRY_COMPARE(player->state(), QMediaPlayer::PlayingState);
     QTRY_VERIFY_WITH_TIMEOUT(player->position() > 0, 10000);
     QVERIFY(player->position() < pausedAt);
@@ -323,7 +299,7 @@ void TestSaverWindow::closingVideoWindowStopsAndHides()
     QVERIFY(!video->isVisible());
     QCOMPARE(player->state(), QMediaPlayer::StoppedState);
 
-    action(window, "actionPlay")->trigger();
+    action("actionPlay")->trigger();
     QCOMPARE(topLevelOfClass("MainWindow_2"), video);
     QVERIFY(video->isVisible());
     QTRY_COMPARE(player->state(), QMediaPlayer::PlayingState);
@@ -332,16 +308,14 @@ void TestSaverWindow::closingVideoWindowStopsAndHides()
 void TestSaverWindow::cancelledOpenKeepsPlayingButBlocksPlay()
 {
     openClip();
-    FileDialogSeen seen;
-    answerFileDialog(QString(), &seen);
-    action(window, "actionOpenVideo")->trigger();
-    QVERIFY(seen.appeared);
+    QVERIFY(triggerAnsweringFileDialog("actionOpenVideo", QString()).appeared);
     QCOMPARE(player->state(), QMediaPlayer::PlayingState);
 
-    action(window, "actionStopVideo")->trigger();
+    action("actionStopVideo")->trigger();
     QTRY_COMPARE(player->state(), QMediaPlayer::StoppedState);
-    action(window, "actionPlay")->trigger();
-    QTest::qWait(200);
+    QSignalSpy stateChanges(player, &QMediaPlayer::stateChanged);
+    action("actionPlay")->trigger();
+    QVERIFY(!stateChanges.wait(300));
     QCOMPARE(player->state(), QMediaPlayer::StoppedState);
 }
 
@@ -360,19 +334,14 @@ void TestSaverWindow::filmThatCannotPlay()
 {
     QFETCH(QString, name);
     QFETCH(QByteArray, content);
-    const QString path = folder.filePath(name);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
-    file.close();
-    FileDialogSeen seen;
-    answerFileDialog(path, &seen);
-    action(window, "actionOpenVideo")->trigger();
-    QVERIFY(seen.appeared);
+    const QString path = writeFile(name, content);
+    QVERIFY(!path.isEmpty());
+    QVERIFY(triggerAnsweringFileDialog("actionOpenVideo", path).appeared);
     QTRY_VERIFY_WITH_TIMEOUT(player->mediaStatus() == QMediaPlayer::InvalidMedia
                                  || player->error() != QMediaPlayer::NoError,
                              10000);
     QTRY_COMPARE_WITH_TIMEOUT(player->state(), QMediaPlayer::StoppedState, 10000);
-    action(window, "actionPlay")->trigger();
+    action("actionPlay")->trigger();
     QTRY_COMPARE_WITH_TIMEOUT(player->state(), QMediaPlayer::StoppedState, 10000);
 
     openClip();
@@ -382,7 +351,7 @@ void TestSaverWindow::filmThatCannotPlay()
 void TestSaverWindow::closingMainWindowDestroysEveryWindow()
 {
     openClip();
-    action(window, "actionAbout")->trigger();
+    action("actionAbout")->trigger();
     QPointer<QWidget> video = topLevelOfClass("MainWindow_2");
     QPointer<QWidget> help = topLevelOfClass("MainWindow_Help");
     QPointer<QWidget> attention = topLevelOfClass("My_Dialog");

@@ -1,16 +1,15 @@
 #include "filesizelimit.h"
 #include "mainwindow.h"
 #include "modaldriver.h"
+#include "saverlearner.h"
 #include "vocabularyrecord.h"
 
 #include <QAction>
-#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QSlider>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QtTest>
 #include <memory>
@@ -34,7 +33,7 @@ const QString openedText = QStringLiteral("The file opend");
 
 Q_DECLARE_METATYPE(VocabularyEntry)
 
-class TestVocabularyCapture : public QObject
+class TestVocabularyCapture : public QObject, public SaverLearner
 {
     Q_OBJECT
 
@@ -65,7 +64,6 @@ private slots:
     void workedExample();
 
 private:
-    QString makeFile(const QString &name, const QByteArray &bytes = QByteArray());
     static QByteArray fileBytes(const QString &path);
     void openVideo(const QString &path);
     void openTarget(const QString &path);
@@ -74,8 +72,7 @@ private:
     VocabularyEntry shownEntry() const;
     ModalSeen triggerExpectingAttention(const char *actionName);
     void trigger(const char *actionName);
-    void triggerAnsweringFileDialog(const char *actionName, const QString &path);
-    static void disarmDriver();
+    void answerFileDialogOf(const char *actionName, const QString &path);
     void verifyAttention(const ModalSeen &seen, const QString &text, const QRect &geometry);
     void verifyEntryKept(const VocabularyEntry &entry);
     void saveExpectingNoRefusal();
@@ -84,34 +81,17 @@ private:
     FileDialogSeen fileDialogSeen;
     ModalSeen attentionSeen;
     const QString startDirectory = QDir::currentPath();
-    std::unique_ptr<QTemporaryDir> directory;
-    MainWindow *window = nullptr;
 };
 
 void TestVocabularyCapture::init()
 {
-    directory = std::make_unique<QTemporaryDir>();
-    QVERIFY(directory->isValid());
-    window = new MainWindow(nullptr);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(startSaver());
 }
 
 void TestVocabularyCapture::cleanup()
 {
-    delete window;
-    window = nullptr;
+    stopSaver();
     QDir::setCurrent(startDirectory);
-    directory.reset();
-}
-
-QString TestVocabularyCapture::makeFile(const QString &name, const QByteArray &bytes)
-{
-    const QString path = directory->filePath(name);
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
-    return path;
 }
 
 QByteArray TestVocabularyCapture::fileBytes(const QString &path)
@@ -124,20 +104,20 @@ QByteArray TestVocabularyCapture::fileBytes(const QString &path)
 
 void TestVocabularyCapture::trigger(const char *actionName)
 {
-    auto *action = window->findChild<QAction *>(QLatin1String(actionName));
-    QVERIFY2(action, actionName);
-    action->trigger();
+    QAction *item = action(actionName);
+    QVERIFY2(item, actionName);
+    item->trigger();
 }
 
 void TestVocabularyCapture::openVideo(const QString &path)
 {
-    triggerAnsweringFileDialog("actionOpenVideo", path);
+    answerFileDialogOf("actionOpenVideo", path);
     QVERIFY(fileDialogSeen.appeared);
 }
 
 void TestVocabularyCapture::openTarget(const QString &path)
 {
-    triggerAnsweringFileDialog("actionOpenTextFile", path);
+    answerFileDialogOf("actionOpenTextFile", path);
     QVERIFY(fileDialogSeen.appeared);
     QCOMPARE(fileDialogSeen.caption, QStringLiteral("Open Text File to Write"));
     QCOMPARE(fileDialogSeen.nameFilters, QStringList{QStringLiteral("Text File (*.txt)")});
@@ -146,7 +126,7 @@ void TestVocabularyCapture::openTarget(const QString &path)
 
 void TestVocabularyCapture::createTarget(const QString &path)
 {
-    triggerAnsweringFileDialog("actionCreateTextFile", path);
+    answerFileDialogOf("actionCreateTextFile", path);
     QVERIFY(fileDialogSeen.appeared);
     QCOMPARE(fileDialogSeen.caption, QStringLiteral("Create File to Write"));
     QCOMPARE(fileDialogSeen.nameFilters, QStringList{QStringLiteral("Text File (*.txt)")});
@@ -182,22 +162,9 @@ ModalSeen TestVocabularyCapture::triggerExpectingAttention(const char *actionNam
     return seen;
 }
 
-void TestVocabularyCapture::triggerAnsweringFileDialog(const char *actionName, const QString &path)
+void TestVocabularyCapture::answerFileDialogOf(const char *actionName, const QString &path)
 {
-    fileDialogSeen = {};
-    answerFileDialog(path, &fileDialogSeen);
-    trigger(actionName);
-    if (!fileDialogSeen.appeared)
-        disarmDriver();
-}
-
-// A driver whose dialog never came stays armed and would take a dialog of a
-// later step; give it one of its own to close.
-void TestVocabularyCapture::disarmDriver()
-{
-    QDialog decoy;
-    QTimer::singleShot(2000, &decoy, &QDialog::reject);
-    decoy.exec();
+    fileDialogSeen = triggerAnsweringFileDialog(actionName, path);
 }
 
 void TestVocabularyCapture::verifyAttention(const ModalSeen &seen, const QString &text,
@@ -283,7 +250,7 @@ void TestVocabularyCapture::refusedSave()
     QFETCH(QRect, geometry);
 
     const QByteArray before("video.avi\r\n");
-    const QString target = makeFile(QStringLiteral("words.txt"), before);
+    const QString target = writeFile(QStringLiteral("words.txt"), before);
     if (withTarget)
         openTarget(target);
     type(entry);
@@ -311,9 +278,9 @@ void TestVocabularyCapture::createRefused()
     QFETCH(QRect, geometry);
 
     if (!videoName.isEmpty())
-        openVideo(makeFile(videoName));
+        openVideo(writeFile(videoName));
     const QByteArray before("video.avi\r\n");
-    const QString earlier = makeFile(QStringLiteral("earlier.txt"), before);
+    const QString earlier = writeFile(QStringLiteral("earlier.txt"), before);
     openTarget(earlier);
     window->findChild<QStatusBar *>(QStringLiteral("statusBar"))->clearMessage();
 
@@ -337,7 +304,7 @@ void TestVocabularyCapture::createRefused()
 
 void TestVocabularyCapture::createOnNewFile()
 {
-    const QString video = makeFile(QStringLiteral("фильм.avi"), "not a film");
+    const QString video = writeFile(QStringLiteral("фильм.avi"), "not a film");
     openVideo(video);
     const QString target = directory->filePath(QStringLiteral("words.txt"));
     createTarget(target);
@@ -353,8 +320,8 @@ void TestVocabularyCapture::createOnNewFile()
 void TestVocabularyCapture::createOnFileWithRecords()
 {
     const QByteArray before("first.avi\r\nw --> t\r\n");
-    const QString target = makeFile(QStringLiteral("words.txt"), before);
-    const QString video = makeFile(QStringLiteral("second.avi"));
+    const QString target = writeFile(QStringLiteral("words.txt"), before);
+    const QString video = writeFile(QStringLiteral("second.avi"));
     openVideo(video);
     createTarget(target);
     QCOMPARE(fileBytes(target), before + video.toUtf8() + "\r\n");
@@ -363,7 +330,7 @@ void TestVocabularyCapture::createOnFileWithRecords()
 
 void TestVocabularyCapture::createCancelledEmptiesTarget()
 {
-    openVideo(makeFile(QStringLiteral("demo.avi")));
+    openVideo(writeFile(QStringLiteral("demo.avi")));
     const QString first = directory->filePath(QStringLiteral("words.txt"));
     createTarget(first);
     const QByteArray started = fileBytes(first);
@@ -379,7 +346,7 @@ void TestVocabularyCapture::createCancelledEmptiesTarget()
 
 void TestVocabularyCapture::createOnFullDevice()
 {
-    openVideo(makeFile(QStringLiteral("demo.avi")));
+    openVideo(writeFile(QStringLiteral("demo.avi")));
     const QString target = directory->filePath(QStringLiteral("words.txt"));
     {
         // A disk with room for a few bytes only.
@@ -410,10 +377,10 @@ void TestVocabularyCapture::createAddsTextSuffix()
     QFETCH(QString, created);
     QFETCH(QByteArray, before);
 
-    const QString video = makeFile(QStringLiteral("demo.avi"));
+    const QString video = writeFile(QStringLiteral("demo.avi"));
     openVideo(video);
     if (!before.isEmpty())
-        makeFile(created, before);
+        writeFile(created, before);
     createTarget(directory->filePath(typed));
     QCOMPARE(fileDialogSeen.askedToReplace, !before.isEmpty());
     QStringList files{created, QStringLiteral("demo.avi")};
@@ -425,7 +392,7 @@ void TestVocabularyCapture::createAddsTextSuffix()
 
 void TestVocabularyCapture::confirmationGoesWithTarget_data()
 {
-    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("actionName");
     QTest::addColumn<QString>("chosen");
 
     QTest::newRow("open cancelled") << "actionOpenTextFile" << "";
@@ -438,16 +405,16 @@ void TestVocabularyCapture::confirmationGoesWithTarget_data()
 // confirmation away with it.
 void TestVocabularyCapture::confirmationGoesWithTarget()
 {
-    QFETCH(QString, action);
+    QFETCH(QString, actionName);
     QFETCH(QString, chosen);
 
-    openVideo(makeFile(QStringLiteral("demo.avi")));
-    openTarget(makeFile(QStringLiteral("words.txt"), "demo.avi\r\n"));
+    openVideo(writeFile(QStringLiteral("demo.avi")));
+    openTarget(writeFile(QStringLiteral("words.txt"), "demo.avi\r\n"));
     QCOMPARE(statusText(), openedText);
     QVERIFY(::mkfifo(QFile::encodeName(directory->filePath(QStringLiteral("pipe.txt"))).constData(), 0644) == 0);
 
-    triggerAnsweringFileDialog(action.toLatin1().constData(), chosen.isEmpty() ? QString() : directory->filePath(chosen));
-    QVERIFY(fileDialogSeen.appeared);
+    const QString path = chosen.isEmpty() ? QString() : directory->filePath(chosen);
+    QVERIFY(triggerAnsweringFileDialog(actionName.toLatin1().constData(), path).appeared);
     QCOMPARE(statusText(), QString());
     const VocabularyEntry entry{"w", "t", "", "", ""};
     type(entry);
@@ -466,7 +433,7 @@ void TestVocabularyCapture::openWritesNothing_data()
 void TestVocabularyCapture::openWritesNothing()
 {
     QFETCH(QByteArray, content);
-    const QString target = makeFile(QStringLiteral("words.txt"), content);
+    const QString target = writeFile(QStringLiteral("words.txt"), content);
     openTarget(target);
     QCOMPARE(fileBytes(target), content);
     QCOMPARE(statusText(), openedText);
@@ -508,7 +475,7 @@ void TestVocabularyCapture::savedRecord()
     QFETCH(VocabularyEntry, entry);
     QFETCH(QByteArray, line);
 
-    const QString video = makeFile(QStringLiteral("demo.avi"));
+    const QString video = writeFile(QStringLiteral("demo.avi"));
     openVideo(video);
     const QString target = directory->filePath(QStringLiteral("words.txt"));
     createTarget(target);
@@ -521,7 +488,7 @@ void TestVocabularyCapture::savedRecord()
 
 void TestVocabularyCapture::twoSavesTwoLines()
 {
-    const QString target = makeFile(QStringLiteral("words.txt"), "demo.avi\r\n");
+    const QString target = writeFile(QStringLiteral("words.txt"), "demo.avi\r\n");
     openTarget(target);
     type({"one", "1", "", "", ""});
     saveExpectingNoRefusal();
@@ -536,7 +503,7 @@ void TestVocabularyCapture::unopenableTarget()
     const QRect geometry(60, 60, 300, 20);
 
     // Chosen in a folder that does not exist: the create action cannot start it.
-    openVideo(makeFile(QStringLiteral("demo.avi")));
+    openVideo(writeFile(QStringLiteral("demo.avi")));
     const QString missing = directory->filePath(QStringLiteral("missing/words.txt"));
     createTarget(missing);
     QCOMPARE(statusText(), QString());
@@ -551,7 +518,7 @@ void TestVocabularyCapture::unopenableTarget()
     QVERIFY(!QFile::exists(missing));
 
     // Opened fine, then deleted: a save does not make it again.
-    const QString deleted = makeFile(QStringLiteral("deleted.txt"), "demo.avi\r\n");
+    const QString deleted = writeFile(QStringLiteral("deleted.txt"), "demo.avi\r\n");
     openTarget(deleted);
     QVERIFY(QFile::remove(deleted));
     verifyAttention(triggerExpectingAttention("actionSaveYour"), notOpenedText, geometry);
@@ -560,7 +527,7 @@ void TestVocabularyCapture::unopenableTarget()
 
     // Opened fine, then its folder went away.
     QVERIFY(QDir(directory->path()).mkdir(QStringLiteral("sub")));
-    const QString vanishing = makeFile(QStringLiteral("sub/words.txt"), "demo.avi\r\n");
+    const QString vanishing = writeFile(QStringLiteral("sub/words.txt"), "demo.avi\r\n");
     openTarget(vanishing);
     QVERIFY(QDir(directory->filePath(QStringLiteral("sub"))).removeRecursively());
     verifyAttention(triggerExpectingAttention("actionSaveYour"), notOpenedText, geometry);
@@ -585,7 +552,7 @@ void TestVocabularyCapture::unwritableTarget()
     QFETCH(qint64, room);
 
     const QByteArray before("demo.avi\r\n");
-    const QString target = device.isEmpty() ? makeFile(QStringLiteral("words.txt"), before) : device;
+    const QString target = device.isEmpty() ? writeFile(QStringLiteral("words.txt"), before) : device;
     openTarget(target);
     QCOMPARE(statusText(), openedText);
     const VocabularyEntry entry{QStringLiteral("ёж"), "hedgehog", "", "", ""};
@@ -612,7 +579,7 @@ void TestVocabularyCapture::unwritableTarget()
 void TestVocabularyCapture::workedExample()
 {
     // The video path comes from a real file; the records match byte for byte.
-    const QString video = makeFile(QStringLiteral("demo.avi"));
+    const QString video = writeFile(QStringLiteral("demo.avi"));
     openVideo(video);
     const QString target = directory->filePath(QStringLiteral("words.txt"));
     createTarget(target);

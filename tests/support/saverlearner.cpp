@@ -1,0 +1,76 @@
+#include "saverlearner.h"
+
+#include "mainwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QLineEdit>
+#include <QMediaPlayer>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QtTest>
+
+SaverLearner::SaverLearner() = default;
+SaverLearner::~SaverLearner() = default;
+
+bool SaverLearner::startSaver()
+{
+    directory = std::make_unique<QTemporaryDir>();
+    window = new MainWindow(nullptr);
+    window->show();
+    player = window->findChild<QMediaPlayer *>();
+    subtitlePanel = window->findChild<QTextBrowser *>(QStringLiteral("MyTextBrowser"));
+    timeField = window->findChild<QLineEdit *>(QStringLiteral("lineEdit"));
+    fromField = window->findChild<QLineEdit *>(QStringLiteral("lineEdit_1"));
+    toField = window->findChild<QLineEdit *>(QStringLiteral("lineEdit_2"));
+    return directory->isValid() && QTest::qWaitForWindowExposed(window) && player && subtitlePanel
+           && timeField && fromField && toField;
+}
+
+void SaverLearner::stopSaver()
+{
+    delete window;
+    directory.reset();
+}
+
+QString SaverLearner::writeFile(const QString &name, const QByteArray &content)
+{
+    const QString path = directory->filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())
+        return QString();
+    return path;
+}
+
+QAction *SaverLearner::action(const char *name) const
+{
+    return window->findChild<QAction *>(QLatin1String(name));
+}
+
+FileDialogSeen SaverLearner::triggerAnsweringFileDialog(const char *actionName, const QString &path)
+{
+    FileDialogSeen seen;
+    answerFileDialog(path, &seen);
+    action(actionName)->trigger();
+    if (!seen.appeared)
+        disarmDriver();
+    return seen;
+}
+
+void SaverLearner::disarmDriver()
+{
+    QDialog decoy;
+    QTimer::singleShot(2000, &decoy, &QDialog::reject);
+    decoy.exec();
+}
+
+QWidget *SaverLearner::topLevelOfClass(const char *className)
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (qstrcmp(widget->metaObject()->className(), className) == 0)
+            return widget;
+    }
+    return nullptr;
+}

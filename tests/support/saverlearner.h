@@ -1,0 +1,56 @@
+#ifndef SAVERLEARNER_H
+#define SAVERLEARNER_H
+
+#include "modaldriver.h"
+
+#include <QByteArray>
+#include <QPointer>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class MainWindow;
+class QAction;
+class QLineEdit;
+class QMediaPlayer;
+class QTextBrowser;
+class QWidget;
+
+// Uses the saver's main window as a learner does: files chosen in the real
+// dialogs, the tool-bar actions triggered. Test classes derive from it next
+// to QObject.
+class SaverLearner
+{
+protected:
+    SaverLearner();
+    ~SaverLearner();
+
+    // Creates and shows the main window in a fresh folder of files and finds
+    // its player and the follower's fields; false when one is missing or the
+    // window never shows.
+    bool startSaver();
+    void stopSaver();
+
+    // Writes a file into `directory`; returns its path, or an empty string.
+    QString writeFile(const QString &name, const QByteArray &content = QByteArray());
+    QAction *action(const char *name) const;
+    // Triggers the action and answers the file dialog it opens with `path`,
+    // or cancels it when `path` is empty.
+    FileDialogSeen triggerAnsweringFileDialog(const char *actionName, const QString &path);
+    // A modal driver whose dialog never came still waits and would take a
+    // dialog of a later step: this gives it one of its own to close.
+    static void disarmDriver();
+    // The window of that class among the top-level windows, if there is one.
+    static QWidget *topLevelOfClass(const char *className);
+
+    std::unique_ptr<QTemporaryDir> directory;
+    QPointer<MainWindow> window;
+    QMediaPlayer *player = nullptr;
+    QTextBrowser *subtitlePanel = nullptr;
+    QLineEdit *timeField = nullptr;
+    QLineEdit *fromField = nullptr;
+    QLineEdit *toField = nullptr;
+};
+
+#endif // SAVERLEARNER_H
