@@ -91,6 +91,8 @@ CaptureProblem videoPathProblem(const QString &videoPath)
         return CaptureProblem::NoVideo;
     if (videoPath.contains(QLatin1String(VocabularyFormat::SeparatorCore)))
         return CaptureProblem::SeparatorInVideoPath;
+    if (videoPath.contains(QLatin1Char('\n')))
+        return CaptureProblem::LineBreakInVideoPath;
     return CaptureProblem::None;
 }
 

@@ -31,6 +31,7 @@ enum class CaptureProblem {
     None,
     NoVideo,
     SeparatorInVideoPath,
+    LineBreakInVideoPath,
     NoTarget,
     WordOrTranslationMissing,
     OneTimeMissing,
@@ -40,7 +41,9 @@ enum class CaptureProblem {
 };
 
 // Whether a vocabulary file may be started for the film at `videoPath`: a
-// path that holds a separator core would be read back as a record.
+// path that holds a separator core would be read back as a record, one with a
+// line feed as a shorter path and a record. A carriage return reads back as
+// it was written.
 CaptureProblem videoPathProblem(const QString &videoPath);
 
 // Checks `entry` for the file at `targetPath` in the order the learner is told

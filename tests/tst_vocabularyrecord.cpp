@@ -255,6 +255,9 @@ void TestVocabularyRecord::videoPath_data()
     QTest::newRow("separator core would read back as a record")
         << QStringLiteral("/films/a-->b.avi") << CaptureProblem::SeparatorInVideoPath;
     QTest::newRow("arrow with one hyphen") << QStringLiteral("/films/a->b.avi") << CaptureProblem::None;
+    QTest::newRow("line feed would end the path line")
+        << QStringLiteral("/films/a\nb.avi") << CaptureProblem::LineBreakInVideoPath;
+    QTest::newRow("carriage return reads back") << QStringLiteral("/films/a\rb.avi\r") << CaptureProblem::None;
 }
 
 void TestVocabularyRecord::videoPath()
