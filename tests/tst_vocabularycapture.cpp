@@ -296,6 +296,9 @@ void TestVocabularyCapture::createRefused_data()
     // The trainer would take the video path line for a record.
     QTest::newRow("separator in the film's path")
         << QStringLiteral("a --> b.avi") << separatorInFilmText << QRect(60, 60, 300, 20);
+    // It would end the video path line there.
+    QTest::newRow("line feed in the film's path") << QStringLiteral("a\nb.avi")
+        << QStringLiteral("The film's path must not contain a line break.") << QRect(60, 60, 300, 20);
 }
 
 void TestVocabularyCapture::createRefused()
