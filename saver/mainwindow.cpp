@@ -37,6 +37,8 @@ const Refusal refusals[] = {
     {CaptureProblem::NoVideo, "You should open video file.", {115, 60, 230, 20}},
     {CaptureProblem::SeparatorInVideoPath, "The film's path must not contain \"-->\".",
      {60, 60, 300, 20}},
+    {CaptureProblem::LineBreakInVideoPath, "The film's path must not contain a line break.",
+     {60, 60, 300, 20}},
     {CaptureProblem::NoTarget, "You should open or create text file.", {90, 60, 230, 20}},
     {CaptureProblem::WordOrTranslationMissing,
      "You should fill \"Word\" and \"Translation\" at least. ", {50, 60, 300, 20}},

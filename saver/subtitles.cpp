@@ -10,7 +10,9 @@
 
 #include <uchardet.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string_view>
 
 namespace {
@@ -117,24 +119,71 @@ std::optional<QByteArray> readAll(QIODevice &device)
     }
 }
 
-// The encoding of a file that is not UTF-8.
-QTextCodec *legacyCodec(const QByteArray &data)
+// Encodings subtitle files are written in. The detector also knows pages
+// that no subtitle file uses (IBM852, Mac Central European, ISO-8859-10 and
+// more), and it names them for English files with a few accents or curly
+// quotes, which are the common case of a legacy file.
+const char *const subtitleEncodings[] = {
+    "WINDOWS-1250", "WINDOWS-1251", "WINDOWS-1252", "WINDOWS-1253", "WINDOWS-1254",
+    "WINDOWS-1255", "WINDOWS-1256", "WINDOWS-1257", "WINDOWS-1258",
+    "ISO-8859-1", "ISO-8859-2", "ISO-8859-5", "ISO-8859-7", "ISO-8859-9", "ISO-8859-15",
+    "KOI8-R", "KOI8-U", "UTF-16", "UTF-16LE", "UTF-16BE", "UTF-32", "UTF-32LE", "UTF-32BE",
+    "SHIFT_JIS", "EUC-JP", "GB18030", "BIG5", "EUC-KR",
+};
+
+// Single-byte pages of Latin letters, which tell each other apart only by a
+// few letters: a guess among them on fewer non-ASCII bytes than this is no
+// better than the common page.
+const char *const latinEncodings[] = {
+    "WINDOWS-1250", "WINDOWS-1252", "WINDOWS-1254", "WINDOWS-1257", "WINDOWS-1258",
+    "ISO-8859-1", "ISO-8859-2", "ISO-8859-9", "ISO-8859-15",
+};
+constexpr int fewNonAsciiBytes = 4;
+
+template<std::size_t count>
+bool isOneOf(const QByteArray &name, const char *const (&names)[count])
 {
-    if (startsWithUtf16ByteOrderMark(data))
-        return QTextCodec::codecForName("UTF-16");
-    QTextCodec *codec = nullptr;
+    return std::any_of(std::begin(names), std::end(names),
+                       [&name](const char *each) { return name == each; });
+}
+
+QByteArray detectedEncoding(const QByteArray &data)
+{
+    QByteArray name;
     uchardet_t detector = uchardet_new();
     if (uchardet_handle_data(detector, data.constData(), size_t(data.size())) == 0) {
         uchardet_data_end(detector);
-        // A UTF-8 file with a few bytes off still looks most like UTF-8 (or
-        // ASCII); it is decoded as UTF-8, the bad bytes replaced.
-        const QByteArray name(uchardet_get_charset(detector));
-        if (name == "UTF-8" || name == "ASCII")
-            codec = QTextCodec::codecForMib(106);
-        else if (!name.isEmpty())
-            codec = QTextCodec::codecForName(name);
+        name = QByteArray(uchardet_get_charset(detector)).toUpper();
     }
     uchardet_delete(detector);
+    return name;
+}
+
+// The name of the encoding of a file that is not UTF-8.
+QByteArray legacyEncoding(const QByteArray &data)
+{
+    if (startsWithUtf16ByteOrderMark(data))
+        return "UTF-16";
+    const QByteArray name = detectedEncoding(data);
+    // A UTF-8 file with a few bytes off still looks most like UTF-8 (or
+    // ASCII); it is decoded as UTF-8, the bad bytes replaced.
+    if (name == "UTF-8" || name == "ASCII")
+        return "UTF-8";
+    if (!isOneOf(name, subtitleEncodings))
+        return "WINDOWS-1252";
+    if (isOneOf(name, latinEncodings)) {
+        const auto nonAscii = std::count_if(data.cbegin(), data.cend(), [](char byte) {
+            return static_cast<unsigned char>(byte) >= 0x80;
+        });
+        if (nonAscii < fewNonAsciiBytes)
+            return "WINDOWS-1252";
+    }
+    return name;
+}
+
+QTextCodec *legacyCodec(const QByteArray &data)
+{
+    QTextCodec *codec = QTextCodec::codecForName(legacyEncoding(data));
     return codec ? codec : QTextCodec::codecForName("Windows-1252");
 }
 

@@ -34,9 +34,11 @@ constexpr int subtitleBlockSize = 1 << 20;
 // counts up to its first NUL byte.
 //
 // The text is UTF-8 where it is valid UTF-8. Other files are in the legacy
-// encoding the detector finds for the whole file, Windows-1252 when it finds
-// none; a file that starts with a UTF-16 byte-order mark is UTF-16. Such a
-// file is read whole and may be at most 64 MiB.
+// encoding the detector finds for the whole file when subtitle files are
+// written in it, Windows-1252 otherwise, and also when the guess is one page
+// of Latin letters for another on only a few non-ASCII bytes; a file that
+// starts with a UTF-16 byte-order mark is UTF-16. Such a file is read whole
+// and may be at most 64 MiB.
 //
 // Gives nothing when the device could not be read to its end, or holds more
 // than a file may (ReadableFile). The data is read in blocks of blockSize

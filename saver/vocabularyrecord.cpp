@@ -2,11 +2,16 @@
 
 #include "vocabularyformat.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
-#include <QFileDevice>
 
 #include <cerrno>
+#include <chrono>
+#include <thread>
+
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -20,14 +25,6 @@ bool hasTimeRange(const VocabularyEntry &entry)
 {
     return !entry.start.isEmpty() && !entry.end.isEmpty();
 }
-
-// Write-only and append: never truncated. No text mode: it would turn the
-// "\n" of the CR LF terminator into CR CR LF on platforms whose text files end
-// lines in CR LF, and does nothing elsewhere. Unbuffered, so that a failed
-// write shows itself in write() and no rest of the line waits in QFile's
-// buffer to be written when the file is closed.
-constexpr QIODevice::OpenMode appendMode =
-    QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered;
 
 // A path or file name this short is taken for none.
 bool tooShortForAPath(const QString &path)
@@ -91,6 +88,8 @@ CaptureProblem videoPathProblem(const QString &videoPath)
         return CaptureProblem::NoVideo;
     if (videoPath.contains(QLatin1String(VocabularyFormat::SeparatorCore)))
         return CaptureProblem::SeparatorInVideoPath;
+    if (videoPath.contains(QLatin1Char('\n')))
+        return CaptureProblem::LineBreakInVideoPath;
     return CaptureProblem::None;
 }
 
@@ -114,57 +113,168 @@ CaptureProblem saveVocabularyEntry(const QString &targetPath, const VocabularyEn
 
 namespace {
 
-// Opens the file at `path` for appending. Opening a pipe for writing waits for
-// a reader unless it is opened without blocking; without one it is refused.
-// Opening an existing file first, then creating one only if none was there,
-// tells for certain whether this call made the file.
-bool openForAppending(QFile &file, const QString &path, MissingFile whenMissing, bool &created)
+// Another Saver holds the lock only while it appends one line. A lock held
+// this long belongs to a program that may never let go of it.
+constexpr int lockWaitMs = 2000;
+
+// Closing the descriptor also lets go of its lock.
+class Descriptor
 {
-    const QByteArray name = QFile::encodeName(path);
+public:
+    explicit Descriptor(int descriptor) : descriptor(descriptor) {}
+    ~Descriptor() { close(); }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+
+    int get() const { return descriptor; }
+    bool isOpen() const { return descriptor >= 0; }
+    bool close()
+    {
+        const int closed = descriptor >= 0 ? ::close(descriptor) : 0;
+        descriptor = -1;
+        return closed == 0;
+    }
+
+private:
+    int descriptor;
+};
+
+// Opens the file at `path` for appending when it is a regular file: a device,
+// a pipe, a socket or a folder would take the line and keep nothing, or never
+// take it. The path is looked at first, so that no device is ever opened, and
+// the descriptor again, since the path may name something else by then.
+// Opening a pipe for writing waits for a reader unless it is opened without
+// blocking. Opening an existing file first, then creating one only if none
+// was there, tells for certain whether this call made the file.
+int openForAppending(const QByteArray &name, MissingFile whenMissing, bool &created)
+{
+    created = false;
+    struct stat status;
+    if (::stat(name.constData(), &status) == 0 && !S_ISREG(status.st_mode))
+        return -1;
     const int flags = O_WRONLY | O_APPEND | O_NONBLOCK | O_CLOEXEC;
     int descriptor = ::open(name.constData(), flags);
-    created = false;
     if (descriptor < 0 && errno == ENOENT && whenMissing == MissingFile::Create) {
         descriptor = ::open(name.constData(), flags | O_CREAT | O_EXCL, 0666);
         created = descriptor >= 0;
     }
-    if (descriptor < 0)
-        return false;
-    if (!file.open(descriptor, appendMode, QFileDevice::AutoCloseHandle)) {
+    if (descriptor >= 0 && (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode))) {
         ::close(descriptor);
-        return false;
+        return -1;
+    }
+    return descriptor;
+}
+
+// Waits a bounded time for the exclusive lock that every Saver takes to
+// append, so that no two lines interleave and a rollback cuts no line of
+// another Saver. A file system that keeps no locks is written without one.
+bool lockForAppending(int descriptor)
+{
+    const QDeadlineTimer deadline(lockWaitMs);
+    for (;;) {
+        if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0)
+            return true;
+        if (errno == EINTR)
+            continue;
+        if (errno != EWOULDBLOCK)
+            return true;
+        if (deadline.hasExpired())
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+// Where this call's bytes stand in the file: they end at `end`, and `added`
+// of them run back from there unless another writer's came in between.
+struct AppendedBytes
+{
+    qint64 added = 0;
+    off_t start = -1;
+    off_t end = -1;
+    bool whole = true;
+};
+
+bool writeAll(int descriptor, const QByteArray &bytes, AppendedBytes &appended)
+{
+    while (appended.added < bytes.size()) {
+        const ssize_t count = ::write(descriptor, bytes.constData() + appended.added,
+                                      size_t(bytes.size() - appended.added));
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            return false;
+        // Appending leaves the offset at the end of what this write added.
+        const off_t end = ::lseek(descriptor, 0, SEEK_CUR);
+        if (appended.added == 0)
+            appended.start = end - count;
+        else if (end - count != appended.end)
+            appended.whole = false;
+        appended.end = end;
+        appended.added += count;
     }
     return true;
+}
+
+// Takes back the bytes of a failed append, through the descriptor that
+// wrote them and under its lock. A writer that takes no lock may have
+// appended after them: the file is then left as it is, since cutting this
+// call's bytes would cut that writer's too.
+bool takeBack(int descriptor, const AppendedBytes &appended)
+{
+    if (appended.added == 0)
+        return true;
+    struct stat status;
+    if (!appended.whole || ::fstat(descriptor, &status) != 0 || status.st_size != appended.end)
+        return false;
+    int result;
+    do
+        result = ::ftruncate(descriptor, appended.start);
+    while (result != 0 && errno == EINTR);
+    return result == 0;
+}
+
+// A file this call made is removed again when it is still empty and the path
+// still names it.
+void removeIfMadeInVain(const QByteArray &name, int descriptor)
+{
+    struct stat opened;
+    struct stat named;
+    if (::fstat(descriptor, &opened) == 0 && opened.st_size == 0 && ::stat(name.constData(), &named) == 0
+        && named.st_dev == opened.st_dev && named.st_ino == opened.st_ino)
+        ::unlink(name.constData());
 }
 
 } // namespace
 
 AppendOutcome appendLineToFile(const QString &path, const QString &line, MissingFile whenMissing)
 {
-    QFile file;
-    bool created = false;
-    if (path.isEmpty() || !openForAppending(file, path, whenMissing, created))
+    if (path.isEmpty())
         return AppendOutcome::OpenFailed;
-    const qint64 sizeBefore = file.size();
+    const QByteArray name = QFile::encodeName(path);
+    bool created = false;
+    Descriptor file(openForAppending(name, whenMissing, created));
+    if (!file.isOpen())
+        return AppendOutcome::OpenFailed;
+    // A file that another Saver removed while this one waited for the lock
+    // would take the line and keep it nowhere.
+    struct stat status;
+    if (!lockForAppending(file.get()) || ::fstat(file.get(), &status) != 0 || status.st_nlink == 0)
+        return AppendOutcome::OpenFailed;
     const QByteArray bytes = line.toUtf8() + VocabularyFormat::LineTerminator;
-    bool written = file.write(bytes) == bytes.size();
-    // Closing drops the error of a failed write and reports only its own.
-    file.close();
-    written = written && file.error() == QFileDevice::NoError;
-    if (written)
-        return AppendOutcome::Written;
+    AppendedBytes appended;
+    if (writeAll(file.get(), bytes, appended))
+        return file.close() ? AppendOutcome::Written : AppendOutcome::WriteFailed;
     // A full disk or a size limit can take part of the line: that part would
     // run into the next line written.
-    if (created)
-        QFile::remove(path);
-    else
-        QFile::resize(path, sizeBefore);
+    if (takeBack(file.get(), appended) && created)
+        removeIfMadeInVain(name, file.get());
     return AppendOutcome::WriteFailed;
 }
 
 bool canAppendToFile(const QString &path)
 {
-    QFile file;
     bool created = false;
-    return !path.isEmpty() && openForAppending(file, path, MissingFile::Refuse, created);
+    const Descriptor file(path.isEmpty() ? -1
+                                         : openForAppending(QFile::encodeName(path), MissingFile::Refuse, created));
+    return file.isOpen();
 }

@@ -31,6 +31,7 @@ enum class CaptureProblem {
     None,
     NoVideo,
     SeparatorInVideoPath,
+    LineBreakInVideoPath,
     NoTarget,
     WordOrTranslationMissing,
     OneTimeMissing,
@@ -40,14 +41,16 @@ enum class CaptureProblem {
 };
 
 // Whether a vocabulary file may be started for the film at `videoPath`: a
-// path that holds a separator core would be read back as a record.
+// path that holds a separator core would be read back as a record, one with a
+// line feed as a shorter path and a record. A carriage return reads back as
+// it was written.
 CaptureProblem videoPathProblem(const QString &videoPath);
 
 // Checks `entry` for the file at `targetPath` in the order the learner is told
 // of problems (target, word and translation, time texts, fields that would
 // not read back), then appends its record to that file, which must exist.
 // Any problem but the last two leaves the file untouched; those two leave it
-// as it was.
+// as appendLineToFile does.
 CaptureProblem saveVocabularyEntry(const QString &targetPath, const VocabularyEntry &entry);
 
 enum class AppendOutcome {
@@ -62,15 +65,20 @@ enum class MissingFile {
     Refuse,
 };
 
-// Appends `line` and the line terminator to the file at `path` as UTF-8
-// without byte-order mark, never truncating what was there. When the line
-// cannot be written whole, the file is put back as it was: cut back to its
-// earlier size, or removed again when this call created it. The file is open
+// Appends `line` and the line terminator to the regular file at `path` as
+// UTF-8 without byte-order mark, never truncating what was there; anything
+// else (a device, a pipe, a socket, a folder) is not opened. Every append
+// holds an exclusive lock on the file (flock) from before it writes until it
+// is done, waiting for it at most two seconds, so that two Savers never
+// interleave. When the line cannot be written whole, only what this call
+// added is cut off again, through the descriptor it wrote with, and a file
+// this call created is removed again; a file that has grown past those bytes
+// meanwhile (a writer that takes no lock) is left as it is. The file is open
 // only during the call.
 AppendOutcome appendLineToFile(const QString &path, const QString &line, MissingFile whenMissing);
 
-// Opens the existing file at `path` for appending and closes it again
-// without writing; creates nothing.
+// Opens the existing regular file at `path` for appending and closes it
+// again without writing; creates nothing.
 bool canAppendToFile(const QString &path);
 
 #endif // VOCABULARYRECORD_H

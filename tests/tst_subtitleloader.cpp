@@ -1,5 +1,6 @@
 #include "readablefile.h"
 #include "subtitles.h"
+#include "timestamp.h"
 #include "vocabularyreader.h"
 
 #include <QFile>
@@ -30,12 +31,16 @@ SubtitleTable tableOf(const CueTimes &times)
     return table;
 }
 
-// Cues of the given texts, one second each, in the given encoding.
+// Cues of the given texts, one a second, in the given encoding.
 QByteArray encodedCues(const char *codec, const QStringList &texts)
 {
     QString file;
-    for (int i = 0; i < texts.size(); ++i)
-        file += QStringLiteral("%1\r\n00:00:0%1,000 --> 00:00:0%1,900\r\n%2\r\n\r\n").arg(i + 1).arg(texts.at(i));
+    for (int i = 0; i < texts.size(); ++i) {
+        const qint64 startMs = (i + 1) * 1000;
+        file += QStringLiteral("%1\r\n%2 --> %3\r\n%4\r\n\r\n")
+                    .arg(i + 1)
+                    .arg(msToTimestamp(startMs), msToTimestamp(startMs + 900), texts.at(i));
+    }
     return QTextCodec::codecForName(codec)->fromUnicode(file);
 }
 
@@ -55,6 +60,23 @@ const QStringList french{
     QStringLiteral("Où étais-tu hier soir ?"), QStringLiteral("Je ne sais pas, peut-être à la gare."),
     QStringLiteral("Ça m'est égal, répondit-elle."), QStringLiteral("Il faut être très prudent."),
 };
+
+// Lines of plain English, as most of an English film's subtitles are.
+const QStringList plainEnglish{
+    QStringLiteral("We should go before it gets dark."), QStringLiteral("I never liked this town anyway."),
+    QStringLiteral("Nobody saw him leave the station."), QStringLiteral("Is that your car outside?"),
+    QStringLiteral("Give me a minute, I'll be right there."), QStringLiteral("That's not what I meant."),
+    QStringLiteral("Close the window, please."), QStringLiteral("Where did you put the keys?"),
+};
+
+// `count` cues: the given lines first, then more lines of the same kind.
+QStringList cuesOf(const QStringList &lines, const QStringList &more, int count)
+{
+    QStringList texts = lines;
+    for (int i = 0; texts.size() < count; ++i)
+        texts << more.at(i % more.size());
+    return texts;
+}
 
 // A device that fails to read after its first bytes, as a disk may.
 class FailingDevice : public QIODevice
@@ -96,12 +118,15 @@ private slots:
     void filesThatAreNotRead_data();
     void filesThatAreNotRead();
     void readErrorIsNoFile();
+    void legacyEncodings_data();
+    void legacyEncodings();
     void cueForPosition_data();
     void cueForPosition();
     void followsPositions_data();
     void followsPositions();
 
 private:
+    void readsBack(const QByteArray &content, const QStringList &cues);
     QTemporaryDir directory;
 };
 
@@ -198,7 +223,11 @@ void TestSubtitleLoader::readsFile()
 {
     QFETCH(QByteArray, content);
     QFETCH(QStringList, cues);
+    readsBack(content, cues);
+}
 
+void TestSubtitleLoader::readsBack(const QByteArray &content, const QStringList &cues)
+{
     QVERIFY(directory.isValid());
     const QString path = directory.filePath(QStringLiteral("film.srt"));
     QFile file(path);
@@ -246,6 +275,86 @@ void TestSubtitleLoader::readErrorIsNoFile()
     QVERIFY(!readSubtitles(subtitles, 16));
     FailingDevice vocabulary("v.avi\r\nw --> t\r\n");
     QVERIFY(!readVocabulary(vocabulary));
+}
+
+void TestSubtitleLoader::legacyEncodings_data()
+{
+    QTest::addColumn<QByteArray>("codec");
+    QTest::addColumn<QStringList>("texts");
+
+    // An English film whose only non-ASCII characters are a letter or a sign
+    // somewhere, or its curly quotes.
+    const QList<QPair<const char *, QStringList>> english{
+        {"one n with tilde", {QStringLiteral("The old man at the gate called him Señor.")}},
+        {"one e with acute", {QStringLiteral("She walked into the café and ordered tea.")}},
+        {"one i with diaeresis", {QStringLiteral("He was a little naïve about the whole thing.")}},
+        {"one degree sign", {QStringLiteral("It was 40° in the shade yesterday.")}},
+        {"one c with cedilla", {QStringLiteral("Behind the façade the house was a ruin.")}},
+        {"one e with diaeresis", {QStringLiteral("Zoë is waiting in the car.")}},
+        {"a Spanish cheer", {QStringLiteral("The whole crowd shouted ¡Olé! at once.")}},
+        {"curly apostrophes and quotes",
+         {QStringLiteral("Don’t tell me you’re leaving already."),
+          QStringLiteral("She said “maybe” and walked out."),
+          QStringLiteral("It’s not my fault, it’s ‘yours’.")}},
+    };
+    for (const auto &[what, lines] : english) {
+        for (const int count : {3, 40}) {
+            QTest::addRow("English, %s, %d cues", what, count)
+                << QByteArray("Windows-1252") << cuesOf(lines, plainEnglish, count);
+        }
+    }
+
+    const QList<std::tuple<const char *, const char *, QStringList>> languages{
+        {"Spanish", "Windows-1252",
+         {QStringLiteral("—¿Dónde está mi hermano pequeño?"), QStringLiteral("—No lo sé, señora, salió temprano."),
+          QStringLiteral("¡Qué día tan largo ha sido!")}},
+        {"French", "Windows-1252",
+         {QStringLiteral("Où est passé le garçon ?"), QStringLiteral("Il était là, près de la fenêtre."),
+          QStringLiteral("Ça ne m’étonne pas, c’est l’été.")}},
+        {"German", "Windows-1252",
+         {QStringLiteral("Können Sie mir bitte helfen?"), QStringLiteral("„Ich weiß nicht, wo die Straße ist.“"),
+          QStringLiteral("Wir müssen früher aufstehen.")}},
+        {"Portuguese", "Windows-1252",
+         {QStringLiteral("Não sei onde ele está agora."),
+          QStringLiteral("A situação é mais difícil do que pensávamos."), QStringLiteral("Você já comeu hoje?")}},
+        {"Italian", "Windows-1252",
+         {QStringLiteral("Perché non sei venuto ieri sera?"), QStringLiteral("Non è colpa mia, c’è troppa gente."),
+          QStringLiteral("Così va la vita, più o meno.")}},
+        {"Polish", "Windows-1250",
+         {QStringLiteral("Gdzie się podziała moja żona?"), QStringLiteral("Nie wiem, może poszła do sklepu."),
+          QStringLiteral("Złóż ten list i zaczekaj chwilę.")}},
+        {"Czech", "Windows-1250",
+         {QStringLiteral("Kde jsi byl celou noc?"), QStringLiteral("Řekl jsem ti, že přijdu později."),
+          QStringLiteral("To není moje věc, ať si to vyřeší sám.")}},
+        {"Hungarian", "Windows-1250",
+         {QStringLiteral("Hol voltál egész éjszaka?"), QStringLiteral("Nem tudom, hogy mikor jön vissza."),
+          QStringLiteral("Ez a kőhíd régebbi, mint gondolnád.")}},
+        {"Russian", "Windows-1251",
+         {QStringLiteral("Где ты был всю ночь?"), QStringLiteral("Я не знаю, куда он ушёл."),
+          QStringLiteral("Пойдём домой, уже поздно.")}},
+        {"Russian", "KOI8-R",
+         {QStringLiteral("Почему ты не позвонил мне?"), QStringLiteral("Телефон остался в машине."),
+          QStringLiteral("Съешь ещё этих мягких булок.")}},
+        {"Greek", "Windows-1253",
+         {QStringLiteral("Πού ήσουν όλη τη νύχτα;"), QStringLiteral("Δεν ξέρω πότε θα γυρίσει."),
+          QStringLiteral("Πάμε σπίτι, είναι αργά.")}},
+        {"Turkish", "Windows-1254",
+         {QStringLiteral("Bütün gece neredeydin?"), QStringLiteral("Ne zaman döneceğini bilmiyorum."),
+          QStringLiteral("Eve gidelim, çok geç oldu.")}},
+    };
+    for (const auto &[language, codec, lines] : languages) {
+        for (const int count : {3, 40}) {
+            QTest::addRow("%s, %s, %d cues", language, codec, count)
+                << QByteArray(codec) << cuesOf(lines, lines, count);
+        }
+    }
+}
+
+void TestSubtitleLoader::legacyEncodings()
+{
+    QFETCH(QByteArray, codec);
+    QFETCH(QStringList, texts);
+    readsBack(encodedCues(codec.constData(), texts), describeEncoded(texts));
 }
 
 void TestSubtitleLoader::cueForPosition_data()

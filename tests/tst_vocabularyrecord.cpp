@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include <sys/file.h>
 #include <sys/stat.h>
 
 Q_DECLARE_METATYPE(AppendOutcome)
@@ -30,6 +31,7 @@ private slots:
     void appendOutcome_data();
     void appendOutcome();
     void openForAppendingWritesNothing();
+    void lockedFileIsLeftAlone();
     void videoPath_data();
     void videoPath();
     void oneCharacterTarget();
@@ -188,13 +190,17 @@ void TestVocabularyRecord::appendOutcome_data()
         QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
     QTest::newRow("named pipe without a reader")
         << pipe << QByteArray() << refuse << qint64(0) << AppendOutcome::OpenFailed;
-    if (QFile::exists(QStringLiteral("/dev/full")))
-        QTest::newRow("full device") << QStringLiteral("/dev/full") << QByteArray() << refuse
-                                     << qint64(0) << AppendOutcome::WriteFailed;
+    // Devices take the line and keep nothing, or fail every write.
+    QTest::newRow("null device") << QStringLiteral("/dev/null") << QByteArray() << create << qint64(0)
+                                 << AppendOutcome::OpenFailed;
+    QTest::newRow("full device") << QStringLiteral("/dev/full") << QByteArray() << refuse << qint64(0)
+                                 << AppendOutcome::OpenFailed;
     QTest::newRow("disk fills in the middle of the line")
         << existing << started << refuse << qint64(started.size() + 3) << AppendOutcome::WriteFailed;
     QTest::newRow("disk fills in the middle of a new file's first line")
         << fresh << QByteArray() << create << qint64(3) << AppendOutcome::WriteFailed;
+    QTest::newRow("disk already full: nothing added, nothing cut")
+        << existing << started + "w --> t\r\n" << refuse << qint64(started.size()) << AppendOutcome::WriteFailed;
 }
 
 void TestVocabularyRecord::appendOutcome()
@@ -245,6 +251,18 @@ void TestVocabularyRecord::openForAppendingWritesNothing()
     QCOMPARE(fileBytes(existing), QByteArray("video.avi\r\n"));
 }
 
+void TestVocabularyRecord::lockedFileIsLeftAlone()
+{
+    // Another Saver appending, or one that hangs while it holds the lock.
+    const QString path = directory.filePath(QStringLiteral("locked.txt"));
+    QCOMPARE(appendLineToFile(path, QStringLiteral("video.avi"), MissingFile::Create), AppendOutcome::Written);
+    QFile other(path);
+    QVERIFY(other.open(QIODevice::ReadOnly));
+    QCOMPARE(flock(other.handle(), LOCK_EX | LOCK_NB), 0);
+    QCOMPARE(appendLineToFile(path, QStringLiteral("w --> t"), MissingFile::Refuse), AppendOutcome::OpenFailed);
+    QCOMPARE(fileBytes(path), QByteArray("video.avi\r\n"));
+}
+
 void TestVocabularyRecord::videoPath_data()
 {
     QTest::addColumn<QString>("videoPath");
@@ -255,6 +273,9 @@ void TestVocabularyRecord::videoPath_data()
     QTest::newRow("separator core would read back as a record")
         << QStringLiteral("/films/a-->b.avi") << CaptureProblem::SeparatorInVideoPath;
     QTest::newRow("arrow with one hyphen") << QStringLiteral("/films/a->b.avi") << CaptureProblem::None;
+    QTest::newRow("line feed would end the path line")
+        << QStringLiteral("/films/a\nb.avi") << CaptureProblem::LineBreakInVideoPath;
+    QTest::newRow("carriage return reads back") << QStringLiteral("/films/a\rb.avi\r") << CaptureProblem::None;
 }
 
 void TestVocabularyRecord::videoPath()
