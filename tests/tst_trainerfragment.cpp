@@ -174,9 +174,11 @@ void TestTrainerFragment::pressAfterADrawStartsAtTheDrawnStart()
     QVERIFY(arrowUntil(QStringLiteral("late")));
     video();
     QTRY_VERIFY_WITH_TIMEOUT(player()->position() > 5000, playerTimeoutMs);
+    PlaybackLog held(player());
     QVERIFY(arrowUntil(QStringLiteral("early")));
     QTRY_COMPARE_WITH_TIMEOUT(player()->state(), QMediaPlayer::PausedState, playerTimeoutMs);
-    QTest::qWait(500);
+    // Held once the frame at the drawn start has reached the screen.
+    QTRY_VERIFY_WITH_TIMEOUT(!held.frames().isEmpty() && qAbs(held.frames().last() - 1500) <= 100, playerTimeoutMs);
 
     PlaybackLog log(player());
     video();
@@ -333,10 +335,17 @@ void TestTrainerFragment::filmThatCannotPlay()
                              playerTimeoutMs);
     QTRY_COMPARE_WITH_TIMEOUT(player()->state(), QMediaPlayer::StoppedState, playerTimeoutMs);
 
-    // The next start is taken as calmly, and the drill goes on.
+    // The next start is taken as calmly: the film fails again, and the drill goes on.
+    QSignalSpy errors(player(), QOverload<QMediaPlayer::Error>::of(&QMediaPlayer::error));
+    QSignalSpy statuses(player(), &QMediaPlayer::mediaStatusChanged);
     video();
-    QTest::qWait(1000);
-    QCOMPARE(player()->state(), QMediaPlayer::StoppedState);
+    const auto failedAgain = [&] {
+        return !errors.isEmpty() || std::any_of(statuses.cbegin(), statuses.cend(), [](const QList<QVariant> &arguments) {
+                   return arguments.at(0).value<QMediaPlayer::MediaStatus>() == QMediaPlayer::InvalidMedia;
+               });
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(failedAgain(), playerTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(player()->state(), QMediaPlayer::StoppedState, playerTimeoutMs);
     answer(QStringLiteral("finish"));
     QCOMPARE(verdict->toPlainText(), QStringLiteral("Yes!"));
 }

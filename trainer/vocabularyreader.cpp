@@ -79,11 +79,6 @@ std::optional<TrainerEntry> recordOf(const QString &line)
 
 } // namespace
 
-std::optional<TrainerEntry> readVocabularyRecord(const QByteArray &lineBytes)
-{
-    return recordOf(decodeLine(lineBytes.constData(), lineBytes.size()));
-}
-
 std::optional<VocabularyContents> readVocabulary(QIODevice &device)
 {
     VocabularyContents contents;

@@ -25,10 +25,6 @@ struct VocabularyContents
     QVector<TrainerEntry> entries;
 };
 
-// Reads the bytes of one line, terminator included, as a record; returns
-// nothing for a line that is no record (no "-->", or "-->" at its start).
-std::optional<TrainerEntry> readVocabularyRecord(const QByteArray &lineBytes);
-
 // Reads a whole vocabulary file. Line 1 is the video path, unless it is a
 // record itself; then it is loaded as an entry and the video path is empty.
 // Each line is decoded as UTF-8 up to its first NUL byte and loses exactly the
