@@ -8,6 +8,7 @@
 
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFont>
 #include <QLabel>
 #include <QMediaPlayer>
@@ -49,6 +50,36 @@ const Refusal refusals[] = {
      {60, 60, 300, 20}},
     {CaptureProblem::EntryNotWritten, "The entry could not be written to the file.",
      {60, 60, 300, 20}},
+};
+
+// The dialog that names a new vocabulary file. A name typed without a suffix
+// becomes a .txt file, which the trainer's open dialog lists; the dialog adds
+// it before it asks about an existing file of that name. A folder's name still
+// opens the folder, as it does in any save dialog: with the suffix added, the
+// dialog would take it for a new file.
+class TextFileDialog : public QFileDialog
+{
+public:
+    TextFileDialog(QWidget *parent, const QString &caption)
+        : QFileDialog(parent, caption, QString(), textFileFilter)
+    {
+        setAcceptMode(QFileDialog::AcceptSave);
+        setDefaultSuffix(QStringLiteral("txt"));
+    }
+
+    void accept() override
+    {
+        const QString suffix = defaultSuffix();
+        setDefaultSuffix(QString());
+        const QStringList typed = selectedFiles();
+        setDefaultSuffix(suffix);
+        if (typed.size() == 1 && QFileInfo(typed.first()).isDir()) {
+            setDirectory(typed.first());
+            selectFile(QString());
+            return;
+        }
+        QFileDialog::accept();
+    }
 };
 
 } // namespace
@@ -179,12 +210,8 @@ void MainWindow::on_actionCreateTextFile_triggered()
         showRefusal(problem);
         return;
     }
-    // A name typed without a suffix becomes a .txt file, which the trainer's
-    // open dialog lists; the dialog adds it before it asks about an existing
-    // file of that name. The file is appended to, never emptied.
-    QFileDialog dialog(this, QStringLiteral("Create File to Write"), QString(), textFileFilter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    // The file is appended to, never emptied.
+    TextFileDialog dialog(this, QStringLiteral("Create File to Write"));
     textFilePath = dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     showTargetOpened(appendLineToFile(textFilePath, videoPath, MissingFile::Create) == AppendOutcome::Written);
 }

@@ -128,8 +128,29 @@ const char *const subtitleEncodings[] = {
     "WINDOWS-1255", "WINDOWS-1256", "WINDOWS-1257", "WINDOWS-1258",
     "ISO-8859-1", "ISO-8859-2", "ISO-8859-5", "ISO-8859-7", "ISO-8859-9", "ISO-8859-15",
     "KOI8-R", "KOI8-U", "UTF-16", "UTF-16LE", "UTF-16BE", "UTF-32", "UTF-32LE", "UTF-32BE",
-    "SHIFT_JIS", "EUC-JP", "GB18030", "BIG5", "EUC-KR",
+    "SHIFT_JIS", "EUC-JP", "GB18030", "BIG5", "EUC-KR", "CP949", "TIS-620",
 };
+
+// Names the detector gives to files in one of those encodings: Korean files
+// in the extended EUC-KR of Windows, Lithuanian and Latvian ones in
+// Windows-1257, Cyrillic ones it mistakes for pages of DOS or old Macs, which
+// no subtitle file is written in.
+const std::pair<const char *, const char *> detectedAliases[] = {
+    {"UHC", "CP949"},
+    {"ISO-8859-13", "WINDOWS-1257"},
+    {"MAC-CYRILLIC", "WINDOWS-1251"},
+    {"IBM855", "WINDOWS-1251"},
+    {"IBM866", "WINDOWS-1251"},
+};
+
+// Encodings of two bytes a character. Text in them is made of such bytes,
+// and a file of Latin letters with a few curly quotes among them is not.
+const char *const wideEncodings[] = {
+    "SHIFT_JIS", "EUC-JP", "GB18030", "BIG5", "EUC-KR", "CP949",
+};
+// The least share of bytes outside ASCII, in percent, in a file of such text:
+// index lines and times take most of a cue.
+constexpr int wideTextPercent = 10;
 
 // Single-byte pages of Latin letters, which tell each other apart only by a
 // few letters: a guess among them on fewer non-ASCII bytes than this is no
@@ -156,6 +177,10 @@ QByteArray detectedEncoding(const QByteArray &data)
         name = QByteArray(uchardet_get_charset(detector)).toUpper();
     }
     uchardet_delete(detector);
+    for (const auto &[detected, encoding] : detectedAliases) {
+        if (name == detected)
+            return encoding;
+    }
     return name;
 }
 
@@ -171,13 +196,13 @@ QByteArray legacyEncoding(const QByteArray &data)
         return "UTF-8";
     if (!isOneOf(name, subtitleEncodings))
         return "WINDOWS-1252";
-    if (isOneOf(name, latinEncodings)) {
-        const auto nonAscii = std::count_if(data.cbegin(), data.cend(), [](char byte) {
-            return static_cast<unsigned char>(byte) >= 0x80;
-        });
-        if (nonAscii < fewNonAsciiBytes)
-            return "WINDOWS-1252";
-    }
+    const qint64 nonAscii = std::count_if(data.cbegin(), data.cend(), [](char byte) {
+        return static_cast<unsigned char>(byte) >= 0x80;
+    });
+    if (isOneOf(name, latinEncodings) && nonAscii < fewNonAsciiBytes)
+        return "WINDOWS-1252";
+    if (isOneOf(name, wideEncodings) && nonAscii * 100 < qint64(data.size()) * wideTextPercent)
+        return "WINDOWS-1252";
     return name;
 }
 

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QSlider>
 #include <QStatusBar>
@@ -51,6 +52,7 @@ private slots:
     void createOnFullDevice();
     void createAddsTextSuffix_data();
     void createAddsTextSuffix();
+    void createOpensFolderByName();
     void confirmationGoesWithTarget_data();
     void confirmationGoesWithTarget();
     void openWritesNothing_data();
@@ -390,6 +392,38 @@ void TestVocabularyCapture::createAddsTextSuffix()
     files.sort();
     QCOMPARE(QDir(directory->path()).entryList(QDir::Files, QDir::Name), files);
     QCOMPARE(fileBytes(directory->filePath(created)), before + video.toUtf8() + "\r\n");
+    QCOMPARE(statusText(), openedText);
+}
+
+// A folder's name typed into the create dialog opens that folder; a name
+// typed there then makes the file in it.
+void TestVocabularyCapture::createOpensFolderByName()
+{
+    const QString video = writeFile(QStringLiteral("demo.avi"));
+    openVideo(video);
+    QVERIFY(QDir(directory->path()).mkdir(QStringLiteral("films")));
+    const QString folder = directory->filePath(QStringLiteral("films"));
+    QString shownFolder;
+    whenModalAppears([&](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        auto *nameField = modal->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        if (!dialog || !nameField) {
+            modal->close();
+            return;
+        }
+        // The learner has gone to the folder above it and types the name alone.
+        dialog->setDirectory(QFileInfo(folder).path());
+        nameField->setText(QStringLiteral("films"));
+        QTest::keyClick(nameField, Qt::Key_Return);
+        shownFolder = dialog->isVisible() ? dialog->directory().absolutePath() : QString();
+        nameField->setText(QStringLiteral("words"));
+        QTest::keyClick(nameField, Qt::Key_Return);
+    });
+    trigger("actionCreateTextFile");
+    QCOMPARE(shownFolder, folder);
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("words.txt")});
+    QCOMPARE(fileBytes(QDir(folder).filePath(QStringLiteral("words.txt"))), video.toUtf8() + "\r\n");
+    QVERIFY(!QFile::exists(folder + QStringLiteral(".txt")));
     QCOMPARE(statusText(), openedText);
 }
 
