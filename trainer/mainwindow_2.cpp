@@ -89,6 +89,9 @@ void MainWindow_2::loadFilm()
         return;
     loadedPath = videoPath;
     heldAtMs.reset();
+    following = false;
+    stopTimer.stop();
+    fallbackTimer.stop();
     player->setMedia(QUrl::fromLocalFile(videoPath));
 }
 
