@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "desktopintegration.h"
 #include "mainwindow_2.h"
 #include "mainwindow_help.h"
 #include "my_dialog.h"
@@ -56,6 +57,7 @@ MainWindow::MainWindow(QWidget *parent)
     , ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
+    nameToolBarButtons(ui->MyToolBar);
 
     helpWindow = new MainWindow_Help;
     attentionDialog = new My_Dialog;
