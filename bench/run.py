@@ -184,7 +184,7 @@ def fragments(build, data, runs):
         first = f"{press_after / 1000:g} s after draw" if press_after else "at once after draw"
         for press, name, target_ms in ((1, first, wait_target), (2, "replay 2 s after end", 30)):
             w, p = waits[press], shares[press]
-            if wait_target is None:
+            if target_ms is None:
                 target = "-"
             elif min(w) >= 0 and statistics.median(w) <= target_ms and min(p) >= 95:
                 target = f"met (at most {target_ms} ms, 95 % shown)"
