@@ -1,7 +1,8 @@
-// bench_fragment FILM START_MS END_MS: drives the real trainer as a learner
-// does (load a file with one entry, draw it, wait two seconds, press the video
-// button; once the fragment has stopped, wait a second and press again) and
-// prints, for each press, a line
+// bench_fragment FILM START_MS END_MS [PRESS_AFTER_MS [DRAW_AFTER_MS]]: drives
+// the real trainer as a learner does (load a file with one entry, wait
+// DRAW_AFTER_MS, 0 unless given, draw the entry, wait PRESS_AFTER_MS, 2000
+// unless given, press the video button; once the fragment has stopped, wait
+// two seconds and press again) and prints, for each press, a line
 //     press N wait_ms W shown S of F after_end A
 // W: from the press to the first fragment frame reaching the video sink (-1 if
 // none came); S of F: how many of the fragment's frames reached the sink
@@ -78,7 +79,7 @@ struct Seen
 class FragmentBench : public TrainerLearner
 {
 public:
-    int run(const QString &film, qint64 startMs, qint64 endMs)
+    int run(const QString &film, qint64 startMs, qint64 endMs, int firstPressAfterMs, int drawAfterMs)
     {
         if (!startTrainer())
             return 1;
@@ -101,14 +102,17 @@ public:
         const QString range = QStringLiteral("%1***%2").arg(timestamp(startMs), timestamp(endMs));
         load(writeFile(QStringLiteral("bench.txt"),
                        film.toUtf8() + "\r\nword --> translation --> " + range.toUtf8() + "\r\n"));
+        if (drawAfterMs > 0)
+            QTest::qWait(drawAfterMs);
         arrow();
         if (asked() != QLatin1String("word")) {
             std::fprintf(stderr, "the entry was not drawn\n");
             return 1;
         }
-        QTest::qWait(2000);
+        if (firstPressAfterMs > 0)
+            QTest::qWait(firstPressAfterMs);
         press(1, player, startMs, endMs);
-        QTest::qWait(1000);
+        QTest::qWait(2000);
         press(2, player, startMs, endMs);
         stopTrainer();
         return 0;
@@ -173,11 +177,12 @@ int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
     Q_INIT_RESOURCE(trainer);
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: bench_fragment FILM START_MS END_MS\n");
+    if (argc < 4 || argc > 6) {
+        std::fprintf(stderr, "usage: bench_fragment FILM START_MS END_MS [PRESS_AFTER_MS [DRAW_AFTER_MS]]\n");
         return 2;
     }
     FragmentBench bench;
     return bench.run(QString::fromLocal8Bit(argv[1]), QByteArray(argv[2]).toLongLong(),
-                     QByteArray(argv[3]).toLongLong());
+                     QByteArray(argv[3]).toLongLong(), argc > 4 ? QByteArray(argv[4]).toInt() : 2000,
+                     argc > 5 ? QByteArray(argv[5]).toInt() : 0);
 }

@@ -1,3 +1,4 @@
+#include "desktopintegration.h"
 #include "mainwindow.h"
 
 #include <QApplication>
@@ -6,6 +7,7 @@
 
 int main(int argc, char *argv[])
 {
+    followDesktopScale();
     QApplication application(argc, argv);
     Q_INIT_RESOURCE(saver);
     // Under a file size limit a save is refused like one on a full disk,

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "desktopintegration.h"
 #include "mainwindow_2.h"
 #include "mainwindow_help.h"
 #include "my_dialog.h"
@@ -90,6 +91,7 @@ MainWindow::MainWindow(QWidget *parent)
 {
     ui->setupUi(this);
     cueDisplay = CueDisplay(ui->lineEdit, ui->MyTextBrowser, ui->lineEdit_1, ui->lineEdit_2);
+    nameToolBarButtons(ui->MyToolBar);
 
     helpWindow = new MainWindow_Help;
     attentionDialog = new My_Dialog;

@@ -45,6 +45,7 @@ private slots:
     void nextFileNextFilm();
     void filmThatCannotPlay_data();
     void filmThatCannotPlay();
+    void movedFolderPlaysItsFilmLoadedWithTheFile();
 
 private:
     // Loads a file of the clip's path and the given records.
@@ -348,6 +349,27 @@ void TestTrainerFragment::filmThatCannotPlay()
     QTRY_COMPARE_WITH_TIMEOUT(player()->state(), QMediaPlayer::StoppedState, playerTimeoutMs);
     answer(QStringLiteral("finish"));
     QCOMPARE(verdict->toPlainText(), QStringLiteral("Yes!"));
+}
+
+// A folder of a film and its vocabulary file, copied elsewhere: the film is
+// found beside the file and given to the player with it, before any draw.
+void TestTrainerFragment::movedFolderPlaysItsFilmLoadedWithTheFile()
+{
+    QVERIFY(QDir(directory.path()).mkpath(QStringLiteral("copied")));
+    const QString film = directory.filePath(QStringLiteral("copied/film.ogv"));
+    QVERIFY(QFile::copy(clip, film));
+    load(writeFile(QStringLiteral("copied/lesson.txt"),
+                   "/media/old-disc/lessons/film.ogv\r\nw --> t --> 00:00:01,000***00:00:01,500\r\n"));
+    QCOMPARE(videoWindow()->videoPath, film);
+    QCOMPARE(player()->media().request().url(), QUrl::fromLocalFile(film));
+    QTRY_COMPARE_WITH_TIMEOUT(player()->mediaStatus(), QMediaPlayer::LoadedMedia, playerTimeoutMs);
+    arrow();
+    video();
+    QTRY_COMPARE_WITH_TIMEOUT(player()->state(), QMediaPlayer::PlayingState, playerTimeoutMs);
+
+    loadRecords("w --> t --> 00:00:01,000***00:00:01,500\r\n");
+    QCOMPARE(player()->media().request().url(), QUrl::fromLocalFile(clip));
+    QVERIFY(player()->state() != QMediaPlayer::PlayingState);
 }
 
 QTEST_MAIN(TestTrainerFragment)

@@ -1,5 +1,6 @@
 #include "vocabularyreader.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -16,6 +17,8 @@ private slots:
     void readsFromDevice();
     void lineWithoutRecord_data();
     void lineWithoutRecord();
+    void filmBesideTheFile_data();
+    void filmBesideTheFile();
 
 private:
     static void compareEntries(const Entries &actual, const Entries &expected);
@@ -188,6 +191,51 @@ void TestVocabularyReader::lineWithoutRecord()
         QVERIFY(contents);
         QVERIFY(contents->entries.isEmpty());
     }
+}
+
+void TestVocabularyReader::filmBesideTheFile_data()
+{
+    // "@" stands for the temporary folder, which holds lessons/lesson.txt.
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("played");
+
+    QTest::newRow("absolute, still there") << "@/elsewhere/other.mkv" << "@/elsewhere/other.mkv";
+    QTest::newRow("absolute, before a film of that name beside the file")
+        << "@/elsewhere/film.mkv" << "@/elsewhere/film.mkv";
+    QTest::newRow("folder moved") << "/home/someone/films/film.mkv" << "@/lessons/film.mkv";
+    QTest::newRow("relative, beside the file") << "film.mkv" << "@/lessons/film.mkv";
+    QTest::newRow("relative, in a subfolder") << "films/part2.mkv" << "@/lessons/films/part2.mkv";
+    QTest::newRow("relative, up and over") << "../elsewhere/other.mkv" << "@/elsewhere/other.mkv";
+    QTest::newRow("relative, only in the working directory") << "decoy.mkv" << "decoy.mkv";
+    QTest::newRow("drive letter and backslashes") << "C:\\Films\\film.mkv" << "@/lessons/film.mkv";
+    QTest::newRow("drive letter and slashes") << "C:/Films/film.mkv" << "@/lessons/film.mkv";
+    QTest::newRow("no film anywhere") << "/media/disc/missing.mkv" << "/media/disc/missing.mkv";
+    QTest::newRow("a folder of that name") << "/old/films" << "/old/films";
+    QTest::newRow("empty") << "" << "";
+}
+
+void TestVocabularyReader::filmBesideTheFile()
+{
+    QFETCH(QString, written);
+    QFETCH(QString, played);
+
+    QTemporaryDir directory;
+    QVERIFY(directory.isValid());
+    const QDir root(directory.path());
+    for (const char *name : {"lessons/lesson.txt", "lessons/film.mkv", "lessons/films/part2.mkv",
+                             "elsewhere/other.mkv", "elsewhere/film.mkv", "work/decoy.mkv"}) {
+        const QString path = root.filePath(QLatin1String(name));
+        QVERIFY(root.mkpath(QFileInfo(path).path()));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(root.filePath(QStringLiteral("work"))));
+
+    const QString film = filmPathFor(written.replace(QLatin1Char('@'), root.path()),
+                                     root.filePath(QStringLiteral("lessons/lesson.txt")));
+    QDir::setCurrent(previous);
+    QCOMPARE(film, played.replace(QLatin1Char('@'), root.path()));
 }
 
 QTEST_GUILESS_MAIN(TestVocabularyReader)

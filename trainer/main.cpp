@@ -1,3 +1,4 @@
+#include "desktopintegration.h"
 #include "mywidget.h"
 
 #include <QApplication>
@@ -5,6 +6,7 @@
 
 int main(int argc, char *argv[])
 {
+    followDesktopScale();
     QApplication application(argc, argv);
     Q_INIT_RESOURCE(trainer);
     // Each run draws its own order of words.

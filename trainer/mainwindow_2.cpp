@@ -1,6 +1,7 @@
 #include "mainwindow_2.h"
 #include "ui_mainwindow_2.h"
 
+#include "desktopintegration.h"
 #include "drill.h"
 
 #include <QCloseEvent>
@@ -14,6 +15,7 @@ MainWindow_2::MainWindow_2(QWidget *parent)
     , ui(new Ui::MainWindow_2)
 {
     ui->setupUi(this);
+    nameToolBarButtons(ui->toolBar);
 
     player = new QMediaPlayer(this);
     videoWidget = new QVideoWidget(this);
@@ -89,6 +91,9 @@ void MainWindow_2::loadFilm()
         return;
     loadedPath = videoPath;
     heldAtMs.reset();
+    following = false;
+    stopTimer.stop();
+    fallbackTimer.stop();
     player->setMedia(QUrl::fromLocalFile(videoPath));
 }
 

@@ -40,6 +40,9 @@ public:
     // there paused, so that the film is decoded up to that point before the
     // learner asks for it.
     void holdAt(qint64 positionMs);
+    // Gives the player the film of videoPath unless it holds it already. A
+    // fragment of the film it held before is given up.
+    void loadFilm();
 
 private slots:
     void on_actionPlay_Video2_triggered();
@@ -51,8 +54,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // Gives the player the film of videoPath unless it holds it already.
-    void loadFilm();
     void followPosition(qint64 positionMs);
     void endFragment();
 

@@ -9,6 +9,8 @@
 #include <QFileDialog>
 #include <QIcon>
 
+#include <algorithm>
+
 namespace {
 const char yellowStone[] = ":/new/prefix1/my_img/yellowStone.png";
 const char greenStone[] = ":/new/prefix1/my_img/greenStone.png";
@@ -65,8 +67,13 @@ void MyWidget::MyEventHandler()
     if (!contents)
         return;
 
-    videoWindow->videoPath = contents->videoPath;
+    videoWindow->videoPath = filmPathFor(contents->videoPath, path);
     entries = std::move(contents->entries);
+    // The film loads while the learner turns to the arrow, so that a draw
+    // only has to seek in it; a file without pieces of film leaves it alone.
+    if (std::any_of(entries.cbegin(), entries.cend(),
+                    [](const TrainerEntry &entry) { return fragmentOf(entry).has_value(); }))
+        videoWindow->loadFilm();
 }
 
 void MyWidget::MyStart()

@@ -5,7 +5,9 @@
 #include "vocabularyformat.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstring>
 #include <string_view>
@@ -123,4 +125,35 @@ std::optional<VocabularyContents> readVocabularyFile(const QString &path)
     if (!ReadableFile::open(file, path))
         return std::nullopt;
     return readVocabulary(file);
+}
+
+QString filmPathFor(const QString &writtenPath, const QString &vocabularyFilePath)
+{
+    if (writtenPath.isEmpty())
+        return writtenPath;
+    const QFileInfo written(writtenPath);
+    if (written.isAbsolute() && written.isFile())
+        return writtenPath;
+
+    const QDir folder = QFileInfo(vocabularyFilePath).absoluteDir();
+    const auto besideTheFile = [&folder](const QString &relativePath) -> std::optional<QString> {
+        const QString path = QDir::cleanPath(folder.filePath(relativePath));
+        if (QFileInfo(path).isFile())
+            return path;
+        return std::nullopt;
+    };
+    if (written.isRelative()) {
+        if (std::optional<QString> path = besideTheFile(writtenPath))
+            return *path;
+    }
+    // A path written on another system: "C:\Films\film.mkv" is one relative
+    // file name here, and "C:/Films/film.mkv" a folder that is not there.
+    const int lastSeparator = qMax(writtenPath.lastIndexOf(QLatin1Char('/')),
+                                   writtenPath.lastIndexOf(QLatin1Char('\\')));
+    const QString name = writtenPath.mid(lastSeparator + 1);
+    if (!name.isEmpty()) {
+        if (std::optional<QString> path = besideTheFile(name))
+            return *path;
+    }
+    return writtenPath;
 }

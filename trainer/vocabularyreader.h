@@ -39,4 +39,12 @@ std::optional<VocabularyContents> readVocabulary(QIODevice &device);
 // regular file.
 std::optional<VocabularyContents> readVocabularyFile(const QString &path);
 
+// The film to play for a vocabulary file whose line 1 is `writtenPath`, so
+// that a folder holding both still plays after it was moved or copied to
+// another computer: an absolute `writtenPath` naming an existing file; else a
+// relative one taken from the vocabulary file's folder (never from the working
+// directory); else the file of the same name (after the last "/" or "\") in
+// that folder; else `writtenPath` as it stands.
+QString filmPathFor(const QString &writtenPath, const QString &vocabularyFilePath);
+
 #endif // VOCABULARYREADER_H

@@ -3,13 +3,23 @@
 
 // Where the screenshot programs find the demo film and put their pictures.
 
+#include <QAbstractScrollArea>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QRect>
 #include <QScreen>
+#include <QScrollBar>
 #include <QString>
+#include <QStringList>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QToolBar>
+#include <QToolButton>
 #include <QWidget>
 #include <QtTest>
 
@@ -69,6 +79,84 @@ inline bool saveSideBySide(QWidget *first, QWidget *second, const QString &name)
     return first->screen()
         ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
         .save(QDir(outputDirectory()).filePath(name + QStringLiteral(".png")));
+}
+
+// What a scaled desktop can spoil in windows of fixed geometry: a tool bar too
+// short for its buttons, which then hides the last ones behind its overflow
+// arrow, and texts that their boxes cut off. Returns one line per fault found
+// among the shown widgets of `window`; none when it is drawn intact.
+inline QStringList cutOff(QWidget *window)
+{
+    QStringList faults;
+    const auto describe = [](const QWidget *widget, const QString &what) {
+        return QStringLiteral("%1: %2").arg(widget->objectName(), what);
+    };
+    const QList<QToolBar *> toolBars = window->findChildren<QToolBar *>();
+    for (const QToolBar *toolBar : toolBars) {
+        const auto *overflow = toolBar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button"));
+        if (toolBar->isVisible() && overflow && overflow->isVisible())
+            faults << describe(toolBar, QStringLiteral("buttons hidden behind the overflow arrow"));
+    }
+    // A caption placed as its label places its one line: its advance across,
+    // and the ink of its letters up and down.
+    const QList<QLabel *> labels = window->findChildren<QLabel *>();
+    for (const QLabel *label : labels) {
+        if (!label->isVisible() || label->text().isEmpty())
+            continue;
+        const QFontMetrics metrics = label->fontMetrics();
+        const QRect line = QStyle::alignedRect(label->layoutDirection(), label->alignment(),
+                                               metrics.size(Qt::TextSingleLine, label->text()),
+                                               label->contentsRect());
+        const QRect ink = metrics.tightBoundingRect(label->text()).translated(0, line.top() + metrics.ascent());
+        if (line.left() < 0 || line.left() + metrics.horizontalAdvance(label->text()) > label->width()
+            || ink.top() < 0 || ink.bottom() >= label->height())
+            faults << describe(label, QStringLiteral("\"%1\" cut off").arg(label->text()));
+    }
+    // A line edit centres its line in its contents, two pixels in from each
+    // side, and clips what does not fit.
+    const QList<QLineEdit *> lineEdits = window->findChildren<QLineEdit *>();
+    for (const QLineEdit *lineEdit : lineEdits) {
+        if (!lineEdit->isVisible() || lineEdit->text().isEmpty())
+            continue;
+        QStyleOptionFrame option;
+        option.initFrom(lineEdit);
+        option.lineWidth = lineEdit->hasFrame()
+            ? lineEdit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, lineEdit)
+            : 0;
+        const QRect area = lineEdit->style()
+                               ->subElementRect(QStyle::SE_LineEditContents, &option, lineEdit)
+                               .marginsRemoved(lineEdit->textMargins());
+        const QFontMetrics metrics = lineEdit->fontMetrics();
+        const int baseline = area.y() + (area.height() - metrics.height() + 1) / 2 + metrics.ascent();
+        const QRect ink = metrics.tightBoundingRect(lineEdit->text()).translated(0, baseline);
+        // The answer line's fixed height leaves the tail of a "ц" or "g" a
+        // pixel short at every scale; the letters must stand whole on their line.
+        if (metrics.horizontalAdvance(lineEdit->text()) + 4 > area.width() || ink.top() < area.top()
+            || baseline > area.bottom())
+            faults << describe(lineEdit, QStringLiteral("\"%1\" cut off").arg(lineEdit->text()));
+    }
+    // Text boxes scroll what they cannot show; in these pictures all of it should show.
+    const QList<QAbstractScrollArea *> textBoxes = window->findChildren<QAbstractScrollArea *>();
+    for (const QAbstractScrollArea *box : textBoxes) {
+        if (box->isVisible() && box->verticalScrollBar()->maximum() > 0)
+            faults << describe(box, QStringLiteral("text scrolls out of sight"));
+    }
+    return faults;
+}
+
+inline bool drawnIntact(QWidget *window)
+{
+    const QStringList faults = cutOff(window);
+    for (const QString &fault : faults)
+        qWarning("%s", qPrintable(fault));
+    return faults.isEmpty();
+}
+
+// QTEST_MAIN fixes the font resolution at 96 dots per inch, whatever the
+// screen; the programs take the screen's, and so must their pictures.
+inline void useTheScreensResolution()
+{
+    QCoreApplication::setAttribute(Qt::AA_Use96Dpi, false);
 }
 
 } // namespace Shots

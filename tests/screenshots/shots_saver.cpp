@@ -1,3 +1,4 @@
+#include "desktopintegration.h"
 #include "mainwindow.h"
 #include "mainwindow_2.h"
 #include "mainwindow_help.h"
@@ -21,6 +22,10 @@
 class ShotsSaver : public QObject
 {
     Q_OBJECT
+
+public:
+    // Run by QTEST_MAIN before it makes the application object.
+    static void initMain() { followDesktopScale(); }
 
 private slots:
     void initTestCase();
@@ -54,6 +59,7 @@ Window *ShotsSaver::topLevel()
 void ShotsSaver::initTestCase()
 {
     Q_INIT_RESOURCE(saver);
+    Shots::useTheScreensResolution();
     film = Shots::demoFilm();
     if (film.isEmpty())
         film = makeTestClip(directory.path(), 8);
@@ -90,6 +96,7 @@ void ShotsSaver::playingWithASubtitle()
     auto *subtitle = window->findChild<QTextBrowser *>(QStringLiteral("MyTextBrowser"));
     QTRY_VERIFY_WITH_TIMEOUT(subtitle->toPlainText().startsWith(QStringLiteral("Tonight")), 20000);
     QVERIFY(Shots::save(window, QStringLiteral("saver-playing")));
+    QVERIFY(Shots::drawnIntact(window));
     auto *video = topLevel<MainWindow_2>();
     QVERIFY(video && video->isVisible());
     QVERIFY(Shots::save(video, QStringLiteral("saver-video")));
@@ -106,6 +113,7 @@ void ShotsSaver::typingAnEntry()
     auto *subtitle = window->findChild<QTextBrowser *>(QStringLiteral("MyTextBrowser"));
     typeText(window->findChild<QTextEdit *>(QStringLiteral("textEdit_3")), subtitle->toPlainText());
     QVERIFY(Shots::save(window, QStringLiteral("saver-entry")));
+    QVERIFY(Shots::drawnIntact(window));
 }
 
 void ShotsSaver::attentionDialog()

@@ -1,3 +1,4 @@
+#include "desktopintegration.h"
 #include "mainwindow_2.h"
 #include "mainwindow_help.h"
 #include "mywidget.h"
@@ -17,6 +18,10 @@ class ShotsTrainer : public QObject, public TrainerLearner
 {
     Q_OBJECT
 
+public:
+    // Run by QTEST_MAIN before it makes the application object.
+    static void initMain() { followDesktopScale(); }
+
 private slots:
     void initTestCase();
     void cleanupTestCase();
@@ -28,6 +33,7 @@ private slots:
 void ShotsTrainer::initTestCase()
 {
     Q_INIT_RESOURCE(trainer);
+    Shots::useTheScreensResolution();
     QString film = Shots::demoFilm();
     if (film.isEmpty())
         film = makeTestClip(directory.path(), 8);
@@ -57,6 +63,7 @@ void ShotsTrainer::afterAVerdict()
     answer(QStringLiteral("таблица"));
     QCOMPARE(verdict->toPlainText(), QStringLiteral("Yes!"));
     QVERIFY(Shots::save(widget.get(), QStringLiteral("trainer-verdict")));
+    QVERIFY(Shots::drawnIntact(widget.get()));
 }
 
 void ShotsTrainer::fragmentPlaying()
@@ -68,6 +75,7 @@ void ShotsTrainer::fragmentPlaying()
     window->player->setNotifyInterval(50);
     QTRY_VERIFY_WITH_TIMEOUT(window->player->position() >= 4500, 15000);
     QVERIFY(Shots::save(window, QStringLiteral("trainer-fragment")));
+    QVERIFY(Shots::drawnIntact(window));
     QVERIFY(Shots::saveSideBySide(widget.get(), window, QStringLiteral("trainer-drill")));
 }
 

@@ -1,4 +1,5 @@
-// Draws every icon of both programs into two folders (saver, trainer), or, with --app-icons,
+// Draws every icon of both programs, at its size and at twice it, into two folders (saver,
+// trainer), or, with --app-icons,
 // the two program icons at every size of the desktop's icon theme and once more as SVG.
 // All shapes are laid out in a 100 x 100 box that is scaled to the image size.
 #include <QDir>
@@ -453,9 +454,14 @@ int main(int argc, char *argv[])
                                "       drawimages --app-icons THEME_FOLDER\n";
         return 2;
     }
+    // Each image also at twice its size, as "<name>@2x.png", which the toolkit
+    // picks on a screen at 2x scale instead of enlarging the small one.
     for (const Image &image : images()) {
-        if (!save(render(image.draw, image.width, image.height), QDir(arguments.at(image.folder)),
-                  QString::fromLatin1(image.name)))
+        const QString name = QString::fromLatin1(image.name);
+        const QString twiceName = name.chopped(4) + QStringLiteral("@2x.png");
+        const QDir folder(arguments.at(image.folder));
+        if (!save(render(image.draw, image.width, image.height), folder, name)
+            || !save(render(image.draw, 2 * image.width, 2 * image.height), folder, twiceName))
             return 1;
     }
     return 0;
