@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two processes append records to one vocabulary file through the saver's own
 // append, the second under a file size limit, as on a disk that fills while
 // another program keeps writing. Then every line of the file is checked.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The per-report cost of following playback: the position text and the
 // follower's step, without touching any widget.
 #include "subtitles.h"

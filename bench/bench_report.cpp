@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One position report of the saver's real window, as the player sends it
 // every 10 ms during playback: the "Time:" field rewritten and the subtitle
 // follower moved on, through the same follower and display code the window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bench_fragment FILM START_MS END_MS [PRESS_AFTER_MS [DRAW_AFTER_MS]]: drives
 // the real trainer as a learner does (load a file with one entry, wait
 // DRAW_AFTER_MS, 0 unless given, draw the entry, wait PRESS_AFTER_MS, 2000

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loads one SubRip file and says how many cues it found and how long that
 // took: load_subtitles FILE. Built twice: load_subtitles with the reader the
 // player uses, naive_subtitles with a plain line-by-line reader of the same

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes a SubRip file of N cues for measuring the subtitle reader.
 
 Cues follow each other with short gaps, carry one to three text lines (some

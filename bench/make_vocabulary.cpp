@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a vocabulary file of M records, cycling through the four record
 // shapes (word and translation; with context; with time range; with both).
 //     make_vocabulary M FILE

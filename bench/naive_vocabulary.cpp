@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for load_vocabulary: the same file read the plain way, one
 // QIODevice::readLine and one QString::fromUtf8 per line, fields cut from the
 // decoded line and appended to the list.

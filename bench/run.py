@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Measures the programs against their yardsticks and prints every figure.
 
     bench/run.py BUILD_DIR [--runs N] [--large] [--only loaders|startup|micro|appends|fragments]

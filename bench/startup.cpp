@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts like one of the programs and quits as soon as its first window has
 // been shown, so that the whole process's time measures start-up:
 // startup_saver, startup_trainer, startup_bare (a plain QMainWindow, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef VOCABULARYLOAD_H
 #define VOCABULARYLOAD_H
 

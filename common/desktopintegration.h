@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef DESKTOPINTEGRATION_H
 #define DESKTOPINTEGRATION_H
 

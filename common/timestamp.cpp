@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "timestamp.h"
 
 qint64 timestampToMs(QString text)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow_2.h"
 #include "ui_mainwindow_2.h"
 

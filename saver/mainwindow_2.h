@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef MAINWINDOW_2_H
 #define MAINWINDOW_2_H
 

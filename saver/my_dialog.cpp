@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "my_dialog.h"
 #include "ui_my_dialog.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef MY_DIALOG_H
 #define MY_DIALOG_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What both programs' readers share (common/): which files are read at all,
 // and a read error part-way through a file.
 #include "readablefile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the saver writes, the trainer must read back field for field.
 #include "vocabularyreader.h"
 #include "vocabularyrecord.h"

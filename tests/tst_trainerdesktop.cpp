@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktopchecks.h"
 #include "mainwindow_2.h"
 #include "mywidget.h"

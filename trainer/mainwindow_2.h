@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef TRAINER_MAINWINDOW_2_H
 #define TRAINER_MAINWINDOW_2_H
 

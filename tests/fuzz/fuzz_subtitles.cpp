@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The subtitle reader on any bytes: it must not crash, it must read data in
 // memory to its end, the block size must not change what it reads, and no
 // cue may keep a line that the rules end a cue's text with.

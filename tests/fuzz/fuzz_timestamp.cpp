@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any text converts without crashing, and a value that converts to a day
 // time converts back to itself.
 #include "timestamp.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The trainer's reader on any bytes must not crash and must read data in
 // memory to its end. Each later line of the input also gives an entry as the
 // learner could type it (fields split at " --> ", the time range at "***",

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef TRAINERLEARNER_H
 #define TRAINERLEARNER_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws every icon of both programs, at its size and at twice it, into two folders (saver,
 // trainer), or, with --app-icons,
 // the two program icons at every size of the desktop's icon theme and once more as SVG.
