@@ -174,7 +174,10 @@ void MainWindow::on_actionOpenVideo_triggered()
                                              QStringLiteral("Video File (*.*)"));
     if (videoPath.isEmpty())
         return;
-    player->setMedia(QMediaContent(QUrl::fromLocalFile(videoPath)));
+    // A pipe or a device would hold the player, and the window with it,
+    // waiting for data that may never come.
+    const QFileInfo film(videoPath);
+    player->setMedia(film.exists() && !film.isFile() ? QMediaContent() : QMediaContent(QUrl::fromLocalFile(videoPath)));
     videoWindow->show();
     player->play();
 }

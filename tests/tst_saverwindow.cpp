@@ -22,6 +22,8 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 class TestSaverWindow : public QObject, public SaverLearner
 {
     Q_OBJECT
@@ -45,6 +47,7 @@ private slots:
     void cancelledOpenKeepsPlayingButBlocksPlay();
     void filmThatCannotPlay_data();
     void filmThatCannotPlay();
+    void pipeAsFilmIsNotOpened();
     void closingMainWindowDestroysEveryWindow();
 
 private:
@@ -345,6 +348,16 @@ void TestSaverWindow::filmThatCannotPlay()
     action("actionPlay")->trigger();
     QTRY_COMPARE_WITH_TIMEOUT(player->state(), QMediaPlayer::StoppedState, 10000);
 
+    openClip();
+    QTRY_VERIFY_WITH_TIMEOUT(player->position() > 300, 10000);
+}
+
+void TestSaverWindow::pipeAsFilmIsNotOpened()
+{
+    const QString pipe = directory->filePath(QStringLiteral("film.ogv"));
+    QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    QVERIFY(triggerAnsweringFileDialog("actionOpenVideo", pipe).appeared);
+    QVERIFY(player->media().isNull());
     openClip();
     QTRY_VERIFY_WITH_TIMEOUT(player->position() > 300, 10000);
 }

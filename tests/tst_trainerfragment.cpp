@@ -14,6 +14,8 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 namespace {
 
 constexpr int playerTimeoutMs = 15000;
@@ -46,6 +48,7 @@ private slots:
     void nextFileNextFilm();
     void filmThatCannotPlay_data();
     void filmThatCannotPlay();
+    void pipeAsFilmIsNotOpened();
     void movedFolderPlaysItsFilmLoadedWithTheFile();
 
 private:
@@ -348,6 +351,21 @@ void TestTrainerFragment::filmThatCannotPlay()
     };
     QTRY_VERIFY_WITH_TIMEOUT(failedAgain(), playerTimeoutMs);
     QTRY_COMPARE_WITH_TIMEOUT(player()->state(), QMediaPlayer::StoppedState, playerTimeoutMs);
+    answer(QStringLiteral("finish"));
+    QCOMPARE(verdict->toPlainText(), QStringLiteral("Yes!"));
+}
+
+// A pipe named as the film is never given to the player, which would wait for
+// a writer and hold the trainer with it.
+void TestTrainerFragment::pipeAsFilmIsNotOpened()
+{
+    const QString pipe = directory.filePath(QStringLiteral("film.ogv"));
+    QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    load(writeFile(QStringLiteral("piped.txt"), pipe.toUtf8() + "\r\nw --> to finish --> 00:00:00,200***00:00:00,700\r\n"));
+    QCOMPARE(videoWindow()->videoPath, pipe);
+    arrow();
+    video();
+    QVERIFY(player()->media().isNull());
     answer(QStringLiteral("finish"));
     QCOMPARE(verdict->toPlainText(), QStringLiteral("Yes!"));
 }

@@ -6,6 +6,7 @@
 #include "drill.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QMediaContent>
 #include <QMediaPlayer>
 #include <QUrl>
@@ -95,7 +96,13 @@ void MainWindow_2::loadFilm()
     following = false;
     stopTimer.stop();
     fallbackTimer.stop();
-    player->setMedia(QUrl::fromLocalFile(videoPath));
+    // A pipe or a device named as the film would hold the player, and every
+    // window with it, waiting for data that may never come.
+    const QFileInfo film(videoPath);
+    if (film.exists() && !film.isFile())
+        player->setMedia(QMediaContent());
+    else
+        player->setMedia(QUrl::fromLocalFile(videoPath));
 }
 
 void MainWindow_2::followPosition(qint64 positionMs)
