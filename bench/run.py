@@ -144,7 +144,7 @@ def appends(build, data, runs):
 # the most that press may wait (None: shown, not held to a target). A learner
 # takes about a second from the file dialog to the arrow.
 FRAGMENT_CASES = [(250, 62500, 65000, 0, 2000, 30), (250, 129700, 132200, 0, 2000, 30),
-                  (24, 62500, 65000, 1000, 0, 300), (24, 62500, 65000, 0, 0, None)]
+                  (24, 62500, 65000, 1000, 0, 300), (24, 62500, 65000, 0, 0, 300)]
 
 
 def make_film(path, key_frame_interval):

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QToolBar>
 #include <QWidget>
 
@@ -10,6 +11,9 @@ void followDesktopScale()
 {
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    // A desktop at 150 % is drawn at 150 %: rounded up to 200 %, the fixed
+    // windows grow taller than the 1080 lines of the laptops that use it.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
 }
 
 void nameToolBarButtons(QToolBar *toolBar)

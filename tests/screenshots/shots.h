@@ -92,6 +92,12 @@ inline QStringList cutOff(QWidget *window)
     const auto describe = [](const QWidget *widget, const QString &what) {
         return QStringLiteral("%1: %2").arg(widget->objectName(), what);
     };
+    // A window larger than the screen cannot be seen whole.
+    if (const QScreen *screen = window->screen()) {
+        const QSize room = screen->availableSize();
+        if (window->frameGeometry().width() > room.width() || window->frameGeometry().height() > room.height())
+            faults << describe(window, QStringLiteral("larger than the screen"));
+    }
     const QList<QToolBar *> toolBars = window->findChildren<QToolBar *>();
     for (const QToolBar *toolBar : toolBars) {
         const auto *overflow = toolBar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button"));
