@@ -29,4 +29,10 @@ bool open(QFile &file, const QString &path)
     return true;
 }
 
+bool namesNoRegularFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() && !info.isFile();
+}
+
 } // namespace ReadableFile

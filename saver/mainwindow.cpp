@@ -6,6 +6,7 @@
 #include "mainwindow_2.h"
 #include "mainwindow_help.h"
 #include "my_dialog.h"
+#include "readablefile.h"
 #include "timestamp.h"
 
 #include <QCloseEvent>
@@ -174,10 +175,9 @@ void MainWindow::on_actionOpenVideo_triggered()
                                              QStringLiteral("Video File (*.*)"));
     if (videoPath.isEmpty())
         return;
-    // A pipe or a device would hold the player, and the window with it,
-    // waiting for data that may never come.
-    const QFileInfo film(videoPath);
-    player->setMedia(film.exists() && !film.isFile() ? QMediaContent() : QMediaContent(QUrl::fromLocalFile(videoPath)));
+    // A pipe or a device would hold the player, and the window with it.
+    player->setMedia(ReadableFile::namesNoRegularFile(videoPath) ? QMediaContent()
+                                                                  : QMediaContent(QUrl::fromLocalFile(videoPath)));
     videoWindow->show();
     player->play();
 }

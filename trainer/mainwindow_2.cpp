@@ -4,9 +4,9 @@
 
 #include "desktopintegration.h"
 #include "drill.h"
+#include "readablefile.h"
 
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QMediaContent>
 #include <QMediaPlayer>
 #include <QUrl>
@@ -97,9 +97,8 @@ void MainWindow_2::loadFilm()
     stopTimer.stop();
     fallbackTimer.stop();
     // A pipe or a device named as the film would hold the player, and every
-    // window with it, waiting for data that may never come.
-    const QFileInfo film(videoPath);
-    if (film.exists() && !film.isFile())
+    // window with it.
+    if (ReadableFile::namesNoRegularFile(videoPath))
         player->setMedia(QMediaContent());
     else
         player->setMedia(QUrl::fromLocalFile(videoPath));
