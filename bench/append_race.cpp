@@ -9,6 +9,7 @@
 // the file, when a line is not a whole record, or when a record it was told
 // was not saved is there all the same.
 
+#include "appendfile.h"
 #include "filesizelimit.h"
 #include "vocabularyrecord.h"
 

@@ -1,38 +1,48 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The per-report cost of following playback: the position text and the
 // follower's step, without touching any widget.
-#include "subtitles.h"
+#include "cuefollower.h"
 #include "timestamp.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-// A film's worth of cues (2 s each, 1 s gaps) with the follower on the middle one.
+// A film's worth of cues (2 s each, 1 s gaps).
+SubtitleTable filmOfCues(int cueCount)
+{
+    SubtitleTable table;
+    for (int index = 0; index < cueCount; ++index) {
+        const qint64 startMs = 1000 + qint64(index) * 3000;
+        table.insert(startMs, SubtitleCue{startMs + 2000, {QStringLiteral("Some words"), QStringLiteral("и ещё")}});
+    }
+    return table;
+}
+
+// The follower on the middle cue, shown.
 struct Follower
 {
-    explicit Follower(int cueCount, bool pending)
-        : cuePending(pending)
+    explicit Follower(int cueCount)
     {
-        for (int index = 0; index < cueCount; ++index) {
-            const qint64 startMs = 1000 + qint64(index) * 3000;
-            table.insert(startMs, SubtitleCue{startMs + 2000, {QStringLiteral("Some words"), QStringLiteral("и ещё")}});
-        }
-        currentCue = table.constFind(1000 + 3000 * qint64(cueCount / 2));
-        cueStartMs = currentCue.key();
-        cueEndMs = currentCue->endMs;
+        follower.load(filmOfCues(cueCount));
+        middleStartMs = 1000 + 3000 * qint64(cueCount / 2);
+        follower.report(middleStartMs + 1);
+        follower.report(middleStartMs + 1);
     }
 
     FollowerStep report(qint64 positionMs)
     {
-        return followPosition(table, positionMs, currentCue, cueStartMs, cueEndMs, cuePending);
+        benchmark::DoNotOptimize(msToTimestamp(positionMs));
+        const FollowerStep step = follower.report(positionMs);
+        if (step == FollowerStep::Shown) {
+            benchmark::DoNotOptimize(msToTimestamp(follower.cue().key()));
+            benchmark::DoNotOptimize(msToTimestamp(follower.cue()->endMs));
+        }
+        return step;
     }
 
-    SubtitleTable table;
-    SubtitleTable::const_iterator currentCue;
-    qint64 cueStartMs = -1;
-    qint64 cueEndMs = -1;
-    bool cuePending = false;
+    CueFollower follower;
+    qint64 middleStartMs = 0;
 };
 
 void msToTimestampOfPositions(benchmark::State &state)
@@ -48,42 +58,37 @@ BENCHMARK(msToTimestampOfPositions);
 // Playback inside a cue that is already shown: the common report.
 void reportInsideShownCue(benchmark::State &state)
 {
-    Follower follower(int(state.range(0)), false);
-    const qint64 position = follower.cueStartMs + 1000;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(msToTimestamp(position));
+    Follower follower(int(state.range(0)));
+    const qint64 position = follower.middleStartMs + 1000;
+    for (auto _ : state)
         benchmark::DoNotOptimize(follower.report(position));
-    }
 }
 BENCHMARK(reportInsideShownCue)->Arg(1500)->Arg(100000);
 
 // Playback in a gap: the cue before it is selected again at every report.
 void reportBetweenCues(benchmark::State &state)
 {
-    Follower follower(int(state.range(0)), true);
-    const qint64 position = follower.cueEndMs + 500;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(msToTimestamp(position));
+    Follower follower(int(state.range(0)));
+    const qint64 position = follower.middleStartMs + 2500;
+    for (auto _ : state)
         benchmark::DoNotOptimize(follower.report(position));
-    }
 }
 BENCHMARK(reportBetweenCues)->Arg(1500)->Arg(100000);
 
-// The report that shows a pending cue: three conversions.
-void reportShowingCue(benchmark::State &state)
+// Reports that bring cues on screen, one after another: each cue selected by
+// one report and shown, with its two times, by the next.
+void reportSelectingAndShowingCues(benchmark::State &state)
 {
-    Follower follower(1500, true);
-    const qint64 position = follower.cueStartMs + 10;
+    Follower follower(1500);
+    const qint64 positions[] = {follower.middleStartMs + 10, follower.middleStartMs + 10,
+                                follower.middleStartMs + 3010, follower.middleStartMs + 3010};
+    int next = 0;
     for (auto _ : state) {
-        follower.cuePending = true;
-        benchmark::DoNotOptimize(msToTimestamp(position));
-        if (follower.report(position) == FollowerStep::Shown) {
-            benchmark::DoNotOptimize(msToTimestamp(follower.cueStartMs));
-            benchmark::DoNotOptimize(msToTimestamp(follower.cueEndMs));
-        }
+        benchmark::DoNotOptimize(follower.report(positions[next]));
+        next = (next + 1) % 4;
     }
 }
-BENCHMARK(reportShowingCue);
+BENCHMARK(reportSelectingAndShowingCues);
 
 } // namespace
 

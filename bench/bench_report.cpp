@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One position report of the saver's real window, as the player sends it
 // every 10 ms during playback: the "Time:" field rewritten and the subtitle
-// follower moved on, through the same follower and display code the window
-// runs, on the window's own widgets. Runs under QT_QPA_PLATFORM=offscreen with
+// follower moved on, by the window's own follower on the window's own widgets. Runs under QT_QPA_PLATFORM=offscreen with
 // the window shown and a subtitle file opened through its own dialog.
 #include "cuedisplay.h"
 #include "mainwindow.h"
@@ -12,7 +11,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
-#include <QLineEdit>
 #include <QTextBrowser>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -22,27 +20,10 @@
 namespace {
 
 MainWindow *window = nullptr;
-
-// The window's follower state and its display widgets, given each position as
-// the player would report it: the player itself has no film to be at a
-// position of its own.
-struct Report
-{
-    void operator()(qint64 position)
-    {
-        display.showPosition(position);
-        display.apply(followPosition(table, position, currentCue, cueStartMs, cueEndMs, cuePending), currentCue);
-    }
-
-    SubtitleTable table;
-    SubtitleTable::const_iterator currentCue;
-    qint64 cueStartMs = -1;
-    qint64 cueEndMs = -1;
-    bool cuePending = true;
-    CueDisplay display;
-};
-
-Report report;
+// The window's own follower and the fields it writes. The player itself has
+// no film to be at a position of its own, so each position is given as the
+// player would report it.
+CueDisplay *display = nullptr;
 
 // Cues of 2 s with 1 s gaps from 1 s on, as make_subtitles.py writes them.
 constexpr qint64 firstCueMs = 1000;
@@ -52,10 +33,10 @@ constexpr qint64 cueStepMs = 3000;
 void reportInsideShownCue(benchmark::State &state)
 {
     const qint64 cueStart = firstCueMs + 50 * cueStepMs;
-    report(cueStart + 1);
+    display->report(cueStart + 1);
     qint64 position = cueStart + 10;
     for (auto _ : state) {
-        report(position);
+        display->report(position);
         position = position < cueStart + 1990 ? position + 10 : cueStart + 10;
     }
 }
@@ -67,32 +48,20 @@ void reportOverPlayback(benchmark::State &state)
 {
     qint64 position = firstCueMs;
     for (auto _ : state) {
-        report(position);
+        display->report(position);
         position = position < 600000 ? position + 10 : firstCueMs;
     }
 }
 BENCHMARK(reportOverPlayback);
 
-// Opens the file as the learner would, and follows the same cues on the
-// window's widgets; true when the window took the file up.
+// Opens the file as the learner would; true when the window took the file up.
 bool openSubtitles(const QString &path)
 {
     answerFileDialog(path);
     window->findChild<QAction *>(QStringLiteral("actionOpenSub"))->trigger();
-    if (!window->findChild<QTextBrowser *>(QStringLiteral("MyTextBrowser"))->toPlainText().isEmpty())
-        return false;
-    report.table = readSubtitleFile(path).value_or(SubtitleTable());
-    if (report.table.size() < 3)
-        return false;
-    report.currentCue = report.table.constBegin();
-    report.cueStartMs = report.currentCue.key();
-    report.cueEndMs = report.currentCue->endMs;
-    report.display = CueDisplay(window->findChild<QLineEdit *>(QStringLiteral("lineEdit")),
-                                window->findChild<QTextBrowser *>(QStringLiteral("MyTextBrowser")),
-                                window->findChild<QLineEdit *>(QStringLiteral("lineEdit_1")),
-                                window->findChild<QLineEdit *>(QStringLiteral("lineEdit_2")));
-    report(firstCueMs + 1);
-    return true;
+    display = window->findChild<CueDisplay *>();
+    return display && display->follower().isFollowing()
+           && window->findChild<QTextBrowser *>(QStringLiteral("MyTextBrowser"))->toPlainText().isEmpty();
 }
 
 QByteArray subtitles(int count)

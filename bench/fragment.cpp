@@ -16,6 +16,7 @@
 #include "trainerlearner.h"
 
 #include "mainwindow_2.h"
+#include "timestamp.h"
 
 #include <QAbstractVideoBuffer>
 #include <QApplication>
@@ -100,7 +101,7 @@ public:
                          Qt::DirectConnection);
         clock.start();
 
-        const QString range = QStringLiteral("%1***%2").arg(timestamp(startMs), timestamp(endMs));
+        const QString range = QStringLiteral("%1***%2").arg(msToTimestamp(startMs), msToTimestamp(endMs));
         load(writeFile(QStringLiteral("bench.txt"),
                        film.toUtf8() + "\r\nword --> translation --> " + range.toUtf8() + "\r\n"));
         if (drawAfterMs > 0)
@@ -120,15 +121,6 @@ public:
     }
 
 private:
-    static QString timestamp(qint64 ms)
-    {
-        return QStringLiteral("%1:%2:%3,%4")
-            .arg(ms / 3600000, 2, 10, QLatin1Char('0'))
-            .arg(ms / 60000 % 60, 2, 10, QLatin1Char('0'))
-            .arg(ms / 1000 % 60, 2, 10, QLatin1Char('0'))
-            .arg(ms % 1000, 3, 10, QLatin1Char('0'));
-    }
-
     void press(int count, QMediaPlayer *player, qint64 startMs, qint64 endMs)
     {
         // The frames of the fragment: from the one covering the start up to

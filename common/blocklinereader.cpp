@@ -7,11 +7,11 @@
 
 #include <cstring>
 
-BlockLineReader::BlockLineReader(QIODevice &device, qint64 blockSize)
+BlockLineReader::BlockLineReader(QIODevice &device)
     : device(device)
 {
     // A small file costs no more memory than it holds.
-    capacity = qMax<qint64>(blockSize, 1);
+    capacity = blockSize;
     if (!device.isSequential())
         capacity = qBound<qint64>(1, device.bytesAvailable() + 1, capacity);
     buffer.reset(new char[size_t(capacity)]);
@@ -38,6 +38,16 @@ bool BlockLineReader::next(const char *&line, qint64 &size)
     line = data + start;
     size = lineEnd - line;
     start = scanned = lineEnd - data;
+    return true;
+}
+
+bool BlockLineReader::nextText(std::string_view &text)
+{
+    const char *line = nullptr;
+    qint64 size = 0;
+    if (!next(line, size))
+        return false;
+    text = lineText(line, size);
     return true;
 }
 
@@ -70,4 +80,15 @@ bool BlockLineReader::readMore()
     end += count;
     total += count;
     return true;
+}
+
+std::string_view lineText(const char *line, qint64 size)
+{
+    if (const void *nul = std::memchr(line, '\0', size_t(size)))
+        return std::string_view(line, size_t(static_cast<const char *>(nul) - line));
+    if (size > 0 && line[size - 1] == '\n')
+        --size;
+    if (size > 0 && line[size - 1] == '\r')
+        --size;
+    return std::string_view(line, size_t(size));
 }

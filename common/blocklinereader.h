@@ -5,6 +5,7 @@
 #include <QtGlobal>
 
 #include <memory>
+#include <string_view>
 
 class QIODevice;
 
@@ -17,12 +18,17 @@ class QIODevice;
 class BlockLineReader
 {
 public:
-    BlockLineReader(QIODevice &device, qint64 blockSize);
+    // Bytes asked of the device at a time.
+    static constexpr qint64 blockSize = 256 * 1024;
+
+    explicit BlockLineReader(QIODevice &device);
 
     // Gives the next line with its line feed, if it has one (the last line of
     // the data may not), or false at the end of the data or on failure. The
     // bytes stay valid until the next call.
     bool next(const char *&line, qint64 &size);
+    // The same, as lineText() gives it.
+    bool nextText(std::string_view &text);
     bool failed() const { return readFailed; }
 
 private:
@@ -38,5 +44,10 @@ private:
     bool exhausted = false;
     bool readFailed = false;
 };
+
+// A line as the programs' readers take it: cut at its first NUL byte, if any,
+// which hides its terminator too; else without its terminator (LF, or CR LF; a
+// CR alone at the end of the data counts as one too).
+std::string_view lineText(const char *line, qint64 size);
 
 #endif // BLOCKLINEREADER_H

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "readablefile.h"
 
+#include "regularfile.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -12,16 +14,11 @@ namespace ReadableFile {
 
 bool open(QFile &file, const QString &path)
 {
-    // Looked at first, so that no device is ever opened; and again on the open
-    // descriptor, since the path may name something else by then. Opening a
-    // pipe waits for a writer unless it is opened without blocking.
-    if (!QFileInfo(path).isFile())
-        return false;
-    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int descriptor = openRegularFile(QFile::encodeName(path), O_RDONLY);
     if (descriptor < 0)
         return false;
     struct stat status;
-    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > maximumBytes
+    if (::fstat(descriptor, &status) != 0 || status.st_size > maximumBytes
         || !file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(descriptor);
         return false;

@@ -47,10 +47,6 @@ char *writePadded(char *out, qint64 value, int width)
     return writeDecimal(out, value);
 }
 
-} // namespace
-
-namespace {
-
 // Two digits of a value below 100, from one table look-up.
 constexpr char twoDigitTable[] =
     "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
@@ -65,9 +61,8 @@ inline void putTwoDigits(QChar *out, int value)
 
 // Every position the player reports is at or after the start: each field
 // then has its fixed width and the text its twelve characters, written
-// straight into the string. The general path alone takes about twice as long
-// (45 to 65 ns against 25 to 38 ns a text on the 2-core test machine), more
-// than the 50 ns a position report may spend on it.
+// straight into the string. The general path alone takes several times as
+// long, more than a position report may spend on it (bench/README.md).
 QString nonNegativeToTimestamp(qint64 ms)
 {
     const qint64 totalSeconds = ms / 1000;
@@ -108,7 +103,7 @@ QString msToTimestamp(qint64 ms)
 
     char buffer[96];
     char *out = buffer;
-    out = writePadded(out, hours > 23 ? 0 : hours, 2);
+    out = writePadded(out, hours, 2);
     *out++ = ':';
     out = writePadded(out, minutes, 2);
     *out++ = ':';

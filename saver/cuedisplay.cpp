@@ -6,20 +6,39 @@
 #include <QLineEdit>
 #include <QTextBrowser>
 
-CueDisplay::CueDisplay(QLineEdit *position, QTextBrowser *lines, QLineEdit *start, QLineEdit *end)
-    : position(position)
+CueDisplay::CueDisplay(QObject *parent, QLineEdit *position, QTextBrowser *lines, QLineEdit *start,
+                       QLineEdit *end)
+    : QObject(parent)
+    , position(position)
     , lines(lines)
     , start(start)
     , end(end)
 {
 }
 
-void CueDisplay::showPosition(qint64 positionMs) const
+bool CueDisplay::load(SubtitleTable table)
 {
-    position->setText(msToTimestamp(positionMs));
+    return cueFollower.load(std::move(table));
 }
 
-void CueDisplay::apply(FollowerStep step, SubtitleTable::const_iterator cue) const
+void CueDisplay::report(qint64 positionMs)
+{
+    if (!cueFollower.isFollowing())
+        return;
+    position->setText(msToTimestamp(positionMs));
+    apply(cueFollower.report(positionMs));
+}
+
+void CueDisplay::jump(qint64 positionMs, bool playing)
+{
+    if (!cueFollower.isFollowing())
+        return;
+    position->setText(msToTimestamp(positionMs));
+    for (FollowerStep step : cueFollower.jump(positionMs, playing))
+        apply(step);
+}
+
+void CueDisplay::apply(FollowerStep step)
 {
     switch (step) {
     case FollowerStep::Selected:
@@ -27,13 +46,15 @@ void CueDisplay::apply(FollowerStep step, SubtitleTable::const_iterator cue) con
         start->clear();
         end->clear();
         break;
-    case FollowerStep::Shown:
+    case FollowerStep::Shown: {
+        const SubtitleTable::const_iterator cue = cueFollower.cue();
         // One paragraph a line, added to what the display holds.
         for (const QString &line : cue->lines)
             lines->append(line);
         start->setText(msToTimestamp(cue.key()));
         end->setText(msToTimestamp(cue->endMs));
         break;
+    }
     case FollowerStep::Unchanged:
         break;
     }

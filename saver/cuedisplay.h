@@ -2,29 +2,42 @@
 #ifndef CUEDISPLAY_H
 #define CUEDISPLAY_H
 
-#include "subtitles.h"
+#include "cuefollower.h"
+
+#include <QObject>
 
 class QLineEdit;
 class QTextBrowser;
 
 // The widgets that show what the subtitle follower follows: the position in
 // the "Time:" field, and the followed cue's lines and its start and end time.
-class CueDisplay
+// Owned by the window whose widgets it writes.
+class CueDisplay : public QObject
 {
-public:
-    CueDisplay() = default;
-    CueDisplay(QLineEdit *position, QTextBrowser *lines, QLineEdit *start, QLineEdit *end);
+    Q_OBJECT
 
-    void showPosition(qint64 positionMs) const;
-    // Does what a follower step asks for: a selection empties the cue's
-    // widgets, showing adds `cue`'s lines to the text and fills its times.
-    void apply(FollowerStep step, SubtitleTable::const_iterator cue) const;
+public:
+    CueDisplay(QObject *parent, QLineEdit *position, QTextBrowser *lines, QLineEdit *start, QLineEdit *end);
+
+    // Follows `table` from now on when it is a subtitle file's (see CueFollower::load).
+    bool load(SubtitleTable table);
+    // A position report of the player: the position shown, the follower moved on.
+    void report(qint64 positionMs);
+    // A jump asked by the learner, while the film plays or not.
+    void jump(qint64 positionMs, bool playing);
+
+    const CueFollower &follower() const { return cueFollower; }
 
 private:
-    QLineEdit *position = nullptr;
-    QTextBrowser *lines = nullptr;
-    QLineEdit *start = nullptr;
-    QLineEdit *end = nullptr;
+    // Does what a follower step asks for: a selection empties the cue's
+    // widgets, showing adds the cue's lines to the text and fills its times.
+    void apply(FollowerStep step);
+
+    CueFollower cueFollower;
+    QLineEdit *position;
+    QTextBrowser *lines;
+    QLineEdit *start;
+    QLineEdit *end;
 };
 
 #endif // CUEDISPLAY_H

@@ -2,11 +2,14 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "appendfile.h"
+#include "cuedisplay.h"
 #include "desktopintegration.h"
 #include "mainwindow_2.h"
 #include "mainwindow_help.h"
 #include "my_dialog.h"
 #include "readablefile.h"
+#include "subtitles.h"
 #include "timestamp.h"
 
 #include <QCloseEvent>
@@ -28,6 +31,9 @@ namespace {
 
 const QString textFileFilter = QStringLiteral("Text File (*.txt)");
 const QString fileOpenedText = QStringLiteral("The file opend");
+// What a status bar takes of its width for itself: its margins, the spacing
+// between its widgets and the size grip.
+constexpr int statusBarChromeWidth = 48;
 
 // What the attention dialog says for each problem, and where its label stands.
 struct Refusal
@@ -92,7 +98,7 @@ MainWindow::MainWindow(QWidget *parent)
     , ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
-    cueDisplay = CueDisplay(ui->lineEdit, ui->MyTextBrowser, ui->lineEdit_1, ui->lineEdit_2);
+    cueDisplay = new CueDisplay(this, ui->lineEdit, ui->MyTextBrowser, ui->lineEdit_1, ui->lineEdit_2);
     nameToolBarButtons(ui->MyToolBar);
 
     helpWindow = new MainWindow_Help;
@@ -111,10 +117,9 @@ MainWindow::MainWindow(QWidget *parent)
     slider->setOrientation(Qt::Horizontal);
     // Confirmations are shown left of the slider and the progress bar, in what the narrow window
     // has left beside them: at their own widths they cut "The file opend" short. So the two share
-    // what remains after the confirmation and the status bar's margins, spacing and size grip.
-    const int statusBarFrame = 48;
+    // what remains after the confirmation and the status bar's own margins, spacing and size grip.
     const int confirmationWidth = ui->statusBar->fontMetrics().horizontalAdvance(fileOpenedText);
-    const int barWidth = qMax((width() - confirmationWidth - statusBarFrame) / 2, 2 * fontMetrics().height());
+    const int barWidth = qMax((width() - confirmationWidth - statusBarChromeWidth) / 2, 2 * fontMetrics().height());
     slider->setMaximumWidth(barWidth);
     progressBar->setMaximumWidth(barWidth);
     ui->statusBar->addPermanentWidget(slider, 0);
@@ -128,7 +133,6 @@ MainWindow::MainWindow(QWidget *parent)
     connect(player, &QMediaPlayer::durationChanged, progressBar, &QProgressBar::setMaximum);
     connect(player, &QMediaPlayer::positionChanged, progressBar, &QProgressBar::setValue);
 
-    cueStartMs = -1;
     // The slot asks the player for the position itself.
     connect(player, &QMediaPlayer::positionChanged, this, &MainWindow::MySetSub);
     connect(ui->lineEdit, SIGNAL(returnPressed()), this, SLOT(MySetPoz()));
@@ -238,51 +242,25 @@ void MainWindow::on_actionOpenSub_triggered()
     if (path.isEmpty())
         return;
     subtitlePath = path;
-    loadSubtitleFile();
-
-    currentCue = subtitles.constBegin();
-    if (subtitles.size() < 3) {
-        // The follower keeps its state: after an earlier good load it goes on
-        // with this table, unless it is empty.
+    if (!loadSubtitleFile())
         ui->MyTextBrowser->setPlainText(
             QStringLiteral("Полноценного файла с субтитрами не обнаружено. Проверьте файл субтитров."));
-        return;
-    }
-    cueStartMs = currentCue.key();
-    cueEndMs = currentCue->endMs;
-    cuePending = true;
 }
 
-void MainWindow::loadSubtitleFile()
+bool MainWindow::loadSubtitleFile()
 {
     // A file that could not be read to its end counts as one without cues.
-    subtitles = readSubtitleFile(subtitlePath).value_or(SubtitleTable());
+    return cueDisplay->load(readSubtitleFile(subtitlePath).value_or(SubtitleTable()));
 }
 
 void MainWindow::MySetSub()
 {
-    if (!following())
-        return;
-    const qint64 position = player->position();
-    cueDisplay.showPosition(position);
-    cueDisplay.apply(followPosition(subtitles, position, currentCue, cueStartMs, cueEndMs, cuePending), currentCue);
+    cueDisplay->report(player->position());
 }
 
 void MainWindow::followSeek(qint64 position)
 {
-    if (!following())
-        return;
-    cueDisplay.showPosition(position);
-    const bool playing = player->state() == QMediaPlayer::PlayingState;
-    for (FollowerStep step : followJump(subtitles, position, playing, currentCue, cueStartMs, cueEndMs, cuePending))
-        cueDisplay.apply(step, currentCue);
-}
-
-bool MainWindow::following() const
-{
-    // Idle before the first good load, and while a later failed load has left
-    // no cue to follow.
-    return cueStartMs != -1 && !subtitles.isEmpty();
+    cueDisplay->jump(position, player->state() == QMediaPlayer::PlayingState);
 }
 
 void MainWindow::MySetPoz()

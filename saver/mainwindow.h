@@ -2,13 +2,12 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
-#include "cuedisplay.h"
-#include "subtitles.h"
 #include "vocabularyrecord.h"
 
 #include <QMainWindow>
 #include <QString>
 
+class CueDisplay;
 class MainWindow_2;
 class MainWindow_Help;
 class My_Dialog;
@@ -58,8 +57,8 @@ public slots:
 private:
     // What a jump to `position` asked by the learner does to the subtitle.
     void followSeek(qint64 position);
-    bool following() const;
-    void loadSubtitleFile();
+    // Reads the file at subtitlePath for the follower; false for no subtitle file.
+    bool loadSubtitleFile();
     void showTargetOpened(bool opened);
 
     void showRefusal(CaptureProblem problem);
@@ -71,13 +70,8 @@ private:
     QVideoWidget *videoWidget = nullptr;
     QProgressBar *progressBar = nullptr;
     QSlider *slider = nullptr;
-    SubtitleTable subtitles;
-    SubtitleTable::const_iterator currentCue;
-    // -1 until a subtitle file has been loaded: the follower stays idle.
-    qint64 cueStartMs = -1;
-    qint64 cueEndMs = -1;
-    bool cuePending = false;
-    CueDisplay cueDisplay;
+    // The subtitle follower, and the fields it writes.
+    CueDisplay *cueDisplay = nullptr;
     Ui::MainWindow *ui = nullptr;
     QString videoPath;
     QString subtitlePath;

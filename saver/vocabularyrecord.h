@@ -54,32 +54,4 @@ CaptureProblem videoPathProblem(const QString &videoPath);
 // as appendLineToFile does.
 CaptureProblem saveVocabularyEntry(const QString &targetPath, const VocabularyEntry &entry);
 
-enum class AppendOutcome {
-    Written,
-    OpenFailed,
-    WriteFailed,
-};
-
-// What appending does when the file is not there.
-enum class MissingFile {
-    Create,
-    Refuse,
-};
-
-// Appends `line` and the line terminator to the regular file at `path` as
-// UTF-8 without byte-order mark, never truncating what was there; anything
-// else (a device, a pipe, a socket, a folder) is not opened. Every append
-// holds an exclusive lock on the file (flock) from before it writes until it
-// is done, waiting for it at most two seconds, so that two Savers never
-// interleave. When the line cannot be written whole, only what this call
-// added is cut off again, through the descriptor it wrote with, and a file
-// this call created is removed again; a file that has grown past those bytes
-// meanwhile (a writer that takes no lock) is left as it is. The file is open
-// only during the call.
-AppendOutcome appendLineToFile(const QString &path, const QString &line, MissingFile whenMissing);
-
-// Opens the existing regular file at `path` for appending and closes it
-// again without writing; creates nothing.
-bool canAppendToFile(const QString &path);
-
 #endif // VOCABULARYRECORD_H

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What both programs' readers share (common/): which files are read at all,
-// and a read error part-way through a file.
+// What both programs' readers share (common/): which files are read at all.
 #include "readablefile.h"
 #include "subtitles.h"
 #include "vocabularyreader.h"
@@ -11,38 +10,6 @@
 
 #include <sys/stat.h>
 
-namespace {
-
-// A device that fails to read after its first bytes, as a disk may.
-class FailingDevice : public QIODevice
-{
-public:
-    explicit FailingDevice(const QByteArray &firstBytes) : firstBytes(firstBytes) { open(ReadOnly); }
-
-protected:
-    qint64 readData(char *data, qint64 maxSize) override
-    {
-        const qint64 count = qMin(maxSize, qint64(firstBytes.size()) - given);
-        if (count <= 0)
-            return -1;
-        memcpy(data, firstBytes.constData() + given, size_t(count));
-        given += count;
-        return count;
-    }
-    qint64 writeData(const char *, qint64) override { return -1; }
-
-private:
-    QByteArray firstBytes;
-    qint64 given = 0;
-};
-
-const QByteArray threeCues =
-    "1\r\n00:00:01,000 --> 00:00:02,000\r\nOne\r\n\r\n"
-    "2\r\n00:00:03,000 --> 00:00:04,000\r\nTwo\r\n\r\n"
-    "3\r\n00:00:05,000 --> 00:00:06,000\r\nThree\r\n\r\n";
-
-} // namespace
-
 class TestFileReaders : public QObject
 {
     Q_OBJECT
@@ -50,7 +17,6 @@ class TestFileReaders : public QObject
 private slots:
     void filesThatAreNotRead_data();
     void filesThatAreNotRead();
-    void readErrorIsNoFile();
 
 private:
     QTemporaryDir directory;
@@ -83,14 +49,6 @@ void TestFileReaders::filesThatAreNotRead()
     QFETCH(QString, path);
     QVERIFY(!readSubtitleFile(path));
     QVERIFY(!readVocabularyFile(path));
-}
-
-void TestFileReaders::readErrorIsNoFile()
-{
-    FailingDevice subtitles(threeCues);
-    QVERIFY(!readSubtitles(subtitles, 16));
-    FailingDevice vocabulary("v.avi\r\nw --> t\r\n");
-    QVERIFY(!readVocabulary(vocabulary));
 }
 
 QTEST_GUILESS_MAIN(TestFileReaders)

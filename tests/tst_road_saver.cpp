@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow.h"
-#include "modaldriver.h"
 #include "road.h"
+#include "saverlearner.h"
 #include "testclip.h"
 #include "typing.h"
 
@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMediaPlayer>
-#include <QPointer>
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QTextEdit>
@@ -18,7 +17,7 @@
 // The saver's half of the road: film and subtitles opened through the real
 // dialogs, a cue followed during playback, an entry typed and saved into a
 // newly created vocabulary file, which tst_road_trainer then reads.
-class TestRoadSaver : public QObject
+class TestRoadSaver : public QObject, public SaverLearner
 {
     Q_OBJECT
 
@@ -28,8 +27,7 @@ private slots:
     void saveAnEntryFromTheFilm();
 
 private:
-    void triggerAnsweringFileDialog(const char *actionName, const QString &path,
-                                    const QString &caption);
+    void openThrough(const char *actionName, const QString &path, const QString &caption);
     template<typename Child>
     Child *child(const char *name) const
     {
@@ -38,7 +36,6 @@ private:
 
     QString clip;
     QString subtitlePath;
-    QPointer<MainWindow> window;
 };
 
 void TestRoadSaver::initTestCase()
@@ -58,37 +55,27 @@ void TestRoadSaver::initTestCase()
 
 void TestRoadSaver::cleanupTestCase()
 {
-    delete window;
+    stopSaver();
 }
 
-void TestRoadSaver::triggerAnsweringFileDialog(const char *actionName, const QString &path,
-                                               const QString &caption)
+void TestRoadSaver::openThrough(const char *actionName, const QString &path, const QString &caption)
 {
-    FileDialogSeen seen;
-    answerFileDialog(path, &seen);
-    child<QAction>(actionName)->trigger();
+    const FileDialogSeen seen = triggerAnsweringFileDialog(actionName, path);
     QVERIFY2(seen.appeared, actionName);
     QCOMPARE(seen.caption, caption);
 }
 
 void TestRoadSaver::saveAnEntryFromTheFilm()
 {
-    window = new MainWindow(nullptr);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    auto *player = window->findChild<QMediaPlayer *>();
-    auto *subtitlePanel = child<QTextBrowser>("MyTextBrowser");
-    auto *fromField = child<QLineEdit>("lineEdit_1");
-    auto *toField = child<QLineEdit>("lineEdit_2");
+    QVERIFY(startSaver());
     auto *wordField = child<QTextEdit>("textEdit_4");
     auto *translationField = child<QTextEdit>("textEdit_5");
     auto *contextField = child<QTextEdit>("textEdit_3");
-    QVERIFY(player && subtitlePanel && fromField && toField);
     QVERIFY(wordField && translationField && contextField);
 
-    triggerAnsweringFileDialog("actionOpenVideo", clip, QStringLiteral("Open A Video File"));
+    openThrough("actionOpenVideo", clip, QStringLiteral("Open A Video File"));
     QTRY_COMPARE_WITH_TIMEOUT(player->state(), QMediaPlayer::PlayingState, 15000);
-    triggerAnsweringFileDialog("actionOpenSub", subtitlePath, QStringLiteral("Open A Subtitle File"));
+    openThrough("actionOpenSub", subtitlePath, QStringLiteral("Open A Subtitle File"));
 
     // The learner waits for the line, pauses, and copies it as the context.
     QTRY_COMPARE_WITH_TIMEOUT(subtitlePanel->toPlainText(), Road::context, 20000);
@@ -103,11 +90,10 @@ void TestRoadSaver::saveAnEntryFromTheFilm()
     typeText(contextField, subtitlePanel->toPlainText());
     QCOMPARE(translationField->toPlainText(), Road::translation);
 
-    triggerAnsweringFileDialog("actionCreateTextFile", Road::vocabularyPath(),
-                               QStringLiteral("Create File to Write"));
+    openThrough("actionCreateTextFile", Road::vocabularyPath(), QStringLiteral("Create File to Write"));
     QCOMPARE(child<QStatusBar>("statusBar")->currentMessage(), QStringLiteral("The file opend"));
 
-    QVERIFY(!stepOpensModal([this] { child<QAction>("actionSaveYour")->trigger(); }));
+    QVERIFY(!stepOpensModal([this] { action("actionSaveYour")->trigger(); }));
     QCOMPARE(wordField->toPlainText(), QString());
 
     QFile saved(Road::vocabularyPath());

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the saver writes, the trainer must read back field for field.
+#include "appendfile.h"
 #include "vocabularyreader.h"
 #include "vocabularyrecord.h"
 

@@ -108,16 +108,9 @@ bool TestSaverSubtitles::reportAt(qint64 positionMs)
     // The follower is run by hand, once per position; the player's own
     // reports must not run it a second time.
     disconnect(player, &QMediaPlayer::positionChanged, window, &MainWindow::MySetSub);
-    QSignalSpy reports(player, &QMediaPlayer::positionChanged);
+    reports->clear();
     player->setPosition(positionMs);
-    // A spy's own event loop: polling with sleeps would slow every report down.
-    bool reported = false;
-    for (int received = 0; !reported; ++received) {
-        if (reports.count() <= received && !reports.wait(5000))
-            break;
-        reported = reports.at(received).at(0).toLongLong() == positionMs;
-    }
-    if (!reported || player->position() != positionMs)
+    if (!waitForPositionReport(positionMs) || player->position() != positionMs)
         return false;
     window->MySetSub();
     return true;
@@ -336,26 +329,17 @@ void TestSaverSubtitles::seeking()
         else
             QTest::keyClick(timeField, Qt::Key_Return);
     };
-    QSignalSpy reports(player, &QMediaPlayer::positionChanged);
-    auto reportedAt = [&reports](qint64 target) {
-        for (int index = 0;; ++index) {
-            if (reports.count() <= index && !reports.wait(5000))
-                return false;
-            if (reports.at(index).at(0).toLongLong() == target)
-                return true;
-        }
-    };
-
     // From a cue on screen, so that leaving it shows too.
+    reports->clear();
     jump(QStringLiteral("00:00:05,500"), 5500);
     QCOMPARE(display().describe(), QStringLiteral("Three|00:00:05,000|00:00:06,000"));
-    QVERIFY(reportedAt(5500));
+    QVERIFY(waitForPositionReport(5500));
 
-    reports.clear();
+    reports->clear();
     jump(typed, position);
     QCOMPARE(display().describe(), shown);
     QCOMPARE(timeField->text(), msToTimestamp(position));
-    QVERIFY(reportedAt(position));
+    QVERIFY(waitForPositionReport(position));
     QCOMPARE(player->position(), position);
     QCOMPARE(player->state(), QMediaPlayer::PausedState);
     QCOMPARE(display().describe(), shown);

@@ -7,8 +7,6 @@
 #include <QTextCodec>
 #include <QtTest>
 
-using CueTimes = QList<QPair<qint64, qint64>>;
-
 namespace {
 
 // "start-end: line|line" for each cue, in table order.
@@ -18,14 +16,6 @@ QStringList describe(const SubtitleTable &table)
     for (auto cue = table.constBegin(); cue != table.constEnd(); ++cue)
         cues << QStringLiteral("%1-%2: %3").arg(cue.key()).arg(cue->endMs).arg(cue->lines.join(QLatin1Char('|')));
     return cues;
-}
-
-SubtitleTable tableOf(const CueTimes &times)
-{
-    SubtitleTable table;
-    for (const auto &time : times)
-        table.insert(time.first, SubtitleCue{time.second, {QStringLiteral("cue at %1").arg(time.first)}});
-    return table;
 }
 
 // Cues of the given texts, one a second, in the given encoding.
@@ -91,10 +81,6 @@ private slots:
     void readsFile();
     void legacyEncodings_data();
     void legacyEncodings();
-    void cueForPosition_data();
-    void cueForPosition();
-    void followsPositions_data();
-    void followsPositions();
 
 private:
     void readsBack(const QByteArray &content, const QStringList &cues);
@@ -300,94 +286,6 @@ void TestSubtitleLoader::legacyEncodings()
     QFETCH(QByteArray, codec);
     QFETCH(QStringList, texts);
     readsBack(encodedCues(codec.constData(), texts), describeEncoded(texts));
-}
-
-void TestSubtitleLoader::cueForPosition_data()
-{
-    QTest::addColumn<qint64>("position");
-    QTest::addColumn<qint64>("selectedStart");
-
-    QTest::newRow("before every cue: the first") << qint64(0) << qint64(1000);
-    QTest::newRow("negative position: the first") << qint64(-500) << qint64(1000);
-    QTest::newRow("at the first start: still the first") << qint64(1000) << qint64(1000);
-    QTest::newRow("inside the first") << qint64(1001) << qint64(1000);
-    QTest::newRow("in the gap: the cue before") << qint64(2500) << qint64(1000);
-    QTest::newRow("at a later start: the cue before it") << qint64(3000) << qint64(1000);
-    QTest::newRow("just past a later start") << qint64(3001) << qint64(3000);
-    QTest::newRow("after every cue: the last") << qint64(99999999) << qint64(5000);
-}
-
-void TestSubtitleLoader::cueForPosition()
-{
-    QFETCH(qint64, position);
-    QFETCH(qint64, selectedStart);
-
-    const SubtitleTable table = tableOf({{1000, 2000}, {3000, 4000}, {5000, 6000}});
-    const auto cue = ::cueForPosition(table, position);
-    QVERIFY(cue != table.constEnd());
-    QCOMPARE(cue.key(), selectedStart);
-
-    const SubtitleTable single = tableOf({{1000, 2000}});
-    QCOMPARE(::cueForPosition(single, position).key(), qint64(1000));
-    const SubtitleTable empty;
-    QVERIFY(::cueForPosition(empty, position) == empty.constEnd());
-}
-
-void TestSubtitleLoader::followsPositions_data()
-{
-    QTest::addColumn<CueTimes>("cueTimes");
-    QTest::addColumn<QList<qint64>>("positions");
-    // Per report: "select <start>", "show <start>" or "-" for nothing.
-    QTest::addColumn<QStringList>("steps");
-
-    const CueTimes threeCues{{1000, 2000}, {3000, 4000}, {5000, 6000}};
-    QTest::newRow("exactly at start, inside, exactly at end, past end")
-        << threeCues << QList<qint64>{1000, 1001, 1500, 2000, 2001}
-        << QStringList{"select 1000", "show 1000", "-", "-", "select 1000"};
-    QTest::newRow("across a gap the next cue is selected first, then shown")
-        << threeCues << QList<qint64>{2500, 3000, 3001, 3002}
-        << QStringList{"select 1000", "select 1000", "select 3000", "show 3000"};
-    QTest::newRow("seeking backwards into an earlier cue")
-        << threeCues << QList<qint64>{5500, 5510, 1500, 1510, 1520}
-        << QStringList{"select 5000", "show 5000", "select 1000", "show 1000", "-"};
-    QTest::newRow("overlapping inner cue is never shown")
-        << CueTimes{{1000, 5000}, {2000, 3000}}
-        << QList<qint64>{1010, 2010, 2500, 3010, 5000, 5010, 5020}
-        << QStringList{"show 1000", "-", "-", "-", "-", "select 2000", "select 2000"};
-}
-
-void TestSubtitleLoader::followsPositions()
-{
-    QFETCH(CueTimes, cueTimes);
-    QFETCH(QList<qint64>, positions);
-    QFETCH(QStringList, steps);
-
-    // The state right after a load: the first cue selected and pending.
-    const SubtitleTable table = tableOf(cueTimes);
-    SubtitleTable::const_iterator currentCue = table.constBegin();
-    qint64 cueStartMs = currentCue.key();
-    qint64 cueEndMs = currentCue->endMs;
-    bool cuePending = true;
-
-    QStringList seen;
-    for (qint64 position : positions) {
-        switch (followPosition(table, position, currentCue, cueStartMs, cueEndMs, cuePending)) {
-        case FollowerStep::Selected:
-            seen << QStringLiteral("select %1").arg(cueStartMs);
-            QVERIFY(cuePending);
-            break;
-        case FollowerStep::Shown:
-            seen << QStringLiteral("show %1").arg(cueStartMs);
-            QVERIFY(!cuePending);
-            break;
-        case FollowerStep::Unchanged:
-            seen << QStringLiteral("-");
-            break;
-        }
-        QCOMPARE(currentCue.key(), cueStartMs);
-        QCOMPARE(currentCue->endMs, cueEndMs);
-    }
-    QCOMPARE(seen, steps);
 }
 
 QTEST_GUILESS_MAIN(TestSubtitleLoader)

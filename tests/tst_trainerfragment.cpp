@@ -56,15 +56,16 @@ private:
     void loadRecords(const QByteArray &records);
     QMediaPlayer *player() const { return videoWindow()->player; }
 
+    QTemporaryDir clipFolder;
     QString clip;
 };
 
 void TestTrainerFragment::initTestCase()
 {
     Q_INIT_RESOURCE(trainer);
-    QVERIFY(directory.isValid());
+    QVERIFY(clipFolder.isValid());
     // Long enough that no fragment here ends by reaching the end of the film.
-    clip = makeTestClip(directory.path(), 8);
+    clip = makeTestClip(clipFolder.path(), 8);
     QVERIFY2(!clip.isEmpty(), "gst-launch-1.0 could not make the test clip");
 }
 
@@ -300,7 +301,7 @@ void TestTrainerFragment::noCurrentEntry()
 
 void TestTrainerFragment::nextFileNextFilm()
 {
-    const QString otherClip = directory.filePath(QStringLiteral("other.ogv"));
+    const QString otherClip = directory->filePath(QStringLiteral("other.ogv"));
     QVERIFY(QFile::copy(clip, otherClip));
     const QByteArray record = "w --> t --> 00:00:01,000***00:00:01,500\r\n";
 
@@ -330,7 +331,7 @@ void TestTrainerFragment::filmThatCannotPlay()
 {
     QFETCH(QString, name);
     QFETCH(QByteArray, content);
-    const QString film = content.isNull() ? directory.filePath(name) : writeFile(name, content);
+    const QString film = content.isNull() ? directory->filePath(name) : writeFile(name, content);
     QVERIFY(!film.isEmpty());
     load(writeFile(QStringLiteral("lost.txt"), film.toUtf8() + "\r\nw --> to finish --> 00:00:00,200***00:00:00,700\r\n"));
     arrow();
@@ -359,7 +360,7 @@ void TestTrainerFragment::filmThatCannotPlay()
 // a writer and hold the trainer with it.
 void TestTrainerFragment::pipeAsFilmIsNotOpened()
 {
-    const QString pipe = directory.filePath(QStringLiteral("film.ogv"));
+    const QString pipe = directory->filePath(QStringLiteral("film.ogv"));
     QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
     load(writeFile(QStringLiteral("piped.txt"), pipe.toUtf8() + "\r\nw --> to finish --> 00:00:00,200***00:00:00,700\r\n"));
     QCOMPARE(videoWindow()->videoPath, pipe);
@@ -374,8 +375,8 @@ void TestTrainerFragment::pipeAsFilmIsNotOpened()
 // found beside the file and given to the player with it, before any draw.
 void TestTrainerFragment::movedFolderPlaysItsFilmLoadedWithTheFile()
 {
-    QVERIFY(QDir(directory.path()).mkpath(QStringLiteral("copied")));
-    const QString film = directory.filePath(QStringLiteral("copied/film.ogv"));
+    QVERIFY(QDir(directory->path()).mkpath(QStringLiteral("copied")));
+    const QString film = directory->filePath(QStringLiteral("copied/film.ogv"));
     QVERIFY(QFile::copy(clip, film));
     load(writeFile(QStringLiteral("copied/lesson.txt"),
                    "/media/old-disc/lessons/film.ogv\r\nw --> t --> 00:00:01,000***00:00:01,500\r\n"));

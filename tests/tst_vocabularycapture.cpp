@@ -157,11 +157,11 @@ VocabularyEntry TestVocabularyCapture::shownEntry() const
 ModalSeen TestVocabularyCapture::triggerExpectingAttention(const char *actionName)
 {
     attentionSeen = {};
-    closeNextModal(&attentionSeen);
+    ModalWatch watch = closeNextModal(&attentionSeen);
     trigger(actionName);
     const ModalSeen seen = attentionSeen;
     if (!seen.appeared)
-        disarmDriver();
+        watch.cancel();
     return seen;
 }
 

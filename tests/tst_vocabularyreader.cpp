@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "vocabularyreader.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -30,6 +31,14 @@ namespace {
 const QByteArray example = "D:/films/demo.avi\r\n"
                            "run out --> to finish --> We ran out-*-of time. --> 00:01:02,500***00:01:04,000\r\n"
                            "hello --> hi\r\n";
+
+std::optional<VocabularyContents> readFromMemory(const QByteArray &content)
+{
+    QBuffer buffer;
+    buffer.setData(content);
+    buffer.open(QIODevice::ReadOnly);
+    return readVocabulary(buffer);
+}
 
 // Bytes of a literal that may hold NUL characters.
 template<int N>
@@ -142,7 +151,7 @@ void TestVocabularyReader::readsFile()
     QFETCH(QString, videoPath);
     QFETCH(Entries, entries);
 
-    const std::optional<VocabularyContents> contents = readVocabulary(file);
+    const std::optional<VocabularyContents> contents = readFromMemory(file);
     QVERIFY(contents);
     QCOMPARE(contents->videoPath, videoPath);
     compareEntries(contents->entries, entries);
@@ -188,7 +197,7 @@ void TestVocabularyReader::lineWithoutRecord()
     QFETCH(QByteArray, line);
     // The same line first in a file (where it may be the video path) and after the video path.
     for (const QByteArray &file : {line, "D:/films/demo.avi\r\n" + line}) {
-        const std::optional<VocabularyContents> contents = readVocabulary(file);
+        const std::optional<VocabularyContents> contents = readFromMemory(file);
         QVERIFY(contents);
         QVERIFY(contents->entries.isEmpty());
     }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "appendfile.h"
 #include "filesizelimit.h"
 #include "vocabularyrecord.h"
 

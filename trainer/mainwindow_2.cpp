@@ -77,9 +77,7 @@ void MainWindow_2::startFragment(qint64 fragmentStartMs, qint64 fragmentDuration
 void MainWindow_2::holdAt(qint64 positionMs)
 {
     loadFilm();
-    following = false;
-    stopTimer.stop();
-    fallbackTimer.stop();
+    cancelStop();
     player->setPosition(positionMs);
     player->pause();
     heldAtMs = positionMs;
@@ -93,9 +91,7 @@ void MainWindow_2::loadFilm()
         return;
     loadedPath = videoPath;
     heldAtMs.reset();
-    following = false;
-    stopTimer.stop();
-    fallbackTimer.stop();
+    cancelStop();
     // A pipe or a device named as the film would hold the player, and every
     // window with it.
     if (ReadableFile::namesNoRegularFile(videoPath))
@@ -128,10 +124,15 @@ void MainWindow_2::endFragment()
 
 void MainWindow_2::MyStopVideo()
 {
+    cancelStop();
+    player->stop();
+}
+
+void MainWindow_2::cancelStop()
+{
     following = false;
     stopTimer.stop();
     fallbackTimer.stop();
-    player->stop();
 }
 
 void MainWindow_2::closeEvent(QCloseEvent *event)

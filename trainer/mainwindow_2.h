@@ -57,6 +57,8 @@ protected:
 private:
     void followPosition(qint64 positionMs);
     void endFragment();
+    // No stop is to come: the fragment was given up.
+    void cancelStop();
 
     Ui::MainWindow_2 *ui = nullptr;
     // The film the player holds, and where it is held paused for a start.

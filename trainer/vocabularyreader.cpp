@@ -5,12 +5,10 @@
 #include "readablefile.h"
 #include "vocabularyformat.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include <cstring>
 #include <string_view>
 
 namespace {
@@ -19,7 +17,6 @@ constexpr int separatorCoreLength = 3;
 // A field starts one blank after the separator core.
 constexpr int fieldStartAfter = separatorCoreLength + 1;
 constexpr int maximumSeparators = 3;
-constexpr int blockSize = 256 * 1024;
 
 // Every entry is loaded with this mark, and shares its text.
 const QString &unmarked()
@@ -28,17 +25,9 @@ const QString &unmarked()
     return mark;
 }
 
-QString decodeLine(const char *bytes, qint64 size)
+QString decoded(std::string_view line)
 {
-    const void *nul = std::memchr(bytes, '\0', size_t(size));
-    return QString::fromUtf8(bytes, nul ? int(static_cast<const char *>(nul) - bytes) : int(size));
-}
-
-int terminatorLength(const QString &line)
-{
-    if (line.endsWith(QLatin1String(VocabularyFormat::LineTerminator)))
-        return 2;
-    return line.endsWith(QLatin1Char('\n')) ? 1 : 0;
+    return QString::fromUtf8(line.data(), int(line.size()));
 }
 
 // A negative length runs to the end of the line, a start at or past the end
@@ -51,7 +40,7 @@ QString slice(const QString &line, int start, int length)
 }
 
 // The fields lie between the separators, less the blank on each side of
-// every separator and the line's terminator. A separator that overlaps the
+// every separator. A separator that overlaps the
 // previous one or its blank does not count; after the third, none is looked for.
 std::optional<TrainerEntry> recordOf(const QString &line)
 {
@@ -68,13 +57,12 @@ std::optional<TrainerEntry> recordOf(const QString &line)
         separators[count++] = next;
     }
 
-    const int textEnd = line.size() - terminatorLength(line);
     TrainerEntry entry;
     entry.reserve(count + 2);
     entry << unmarked() << line.left(separators[0] - 1);
     for (int i = 0; i < count; ++i) {
         const int start = separators[i] + fieldStartAfter;
-        const int end = i + 1 < count ? separators[i + 1] - 1 : textEnd;
+        const int end = i + 1 < count ? separators[i + 1] - 1 : line.size();
         entry << slice(line, start, end - start);
     }
     return entry;
@@ -85,39 +73,29 @@ std::optional<TrainerEntry> recordOf(const QString &line)
 std::optional<VocabularyContents> readVocabulary(QIODevice &device)
 {
     VocabularyContents contents;
-    BlockLineReader lines(device, blockSize);
-    const char *bytes = nullptr;
-    qint64 size = 0;
+    BlockLineReader lines(device);
     // An empty file still has an (empty) first line.
-    if (!lines.next(bytes, size))
-        bytes = "", size = 0;
-    constexpr char byteOrderMark[] = "\xEF\xBB\xBF";
-    if (size >= 3 && std::memcmp(bytes, byteOrderMark, 3) == 0)
-        bytes += 3, size -= 3;
-    const QString firstLine = decodeLine(bytes, size);
+    std::string_view line;
+    lines.nextText(line);
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+    if (line.substr(0, byteOrderMark.size()) == byteOrderMark)
+        line.remove_prefix(byteOrderMark.size());
+    const QString firstLine = decoded(line);
     if (std::optional<TrainerEntry> record = recordOf(firstLine))
         contents.entries.append(std::move(*record));
     else
-        contents.videoPath = firstLine.left(firstLine.size() - terminatorLength(firstLine));
+        contents.videoPath = firstLine;
 
-    while (lines.next(bytes, size)) {
+    while (lines.nextText(line)) {
         // Only a line that holds the separator can be a record.
-        if (std::string_view(bytes, size_t(size)).find(VocabularyFormat::SeparatorCore) == std::string_view::npos)
+        if (line.find(VocabularyFormat::SeparatorCore) == std::string_view::npos)
             continue;
-        if (std::optional<TrainerEntry> record = recordOf(decodeLine(bytes, size)))
+        if (std::optional<TrainerEntry> record = recordOf(decoded(line)))
             contents.entries.append(std::move(*record));
     }
     if (lines.failed())
         return std::nullopt;
     return contents;
-}
-
-std::optional<VocabularyContents> readVocabulary(const QByteArray &fileBytes)
-{
-    QBuffer buffer;
-    buffer.setData(fileBytes);
-    buffer.open(QIODevice::ReadOnly);
-    return readVocabulary(buffer);
 }
 
 std::optional<VocabularyContents> readVocabularyFile(const QString &path)

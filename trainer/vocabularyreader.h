@@ -2,7 +2,6 @@
 #ifndef VOCABULARYREADER_H
 #define VOCABULARYREADER_H
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -28,12 +27,10 @@ struct VocabularyContents
 
 // Reads a whole vocabulary file. Line 1 is the video path, unless it is a
 // record itself; then it is loaded as an entry and the video path is empty.
-// Each line is decoded as UTF-8 up to its first NUL byte and loses exactly the
-// terminator it has (CR LF, LF or none); a byte-order mark at the start of the
-// file is dropped. A device is read in blocks, never whole. Gives nothing when
-// the data could not be read to its end, or holds more than a file may
-// (ReadableFile).
-std::optional<VocabularyContents> readVocabulary(const QByteArray &fileBytes);
+// Each line is taken as lineText() gives it and decoded as UTF-8; a byte-order
+// mark at the start of the file is dropped. A device is read in blocks, never
+// whole. Gives nothing when the data could not be read to its end, or holds
+// more than a file may (ReadableFile).
 std::optional<VocabularyContents> readVocabulary(QIODevice &device);
 
 // The same for a file; nothing for a file that cannot be opened or is no

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The subtitle reader on any bytes: it must not crash, it must read data in
-// memory to its end, the block size must not change what it reads, and no
-// cue may keep a line that the rules end a cue's text with.
+// memory to its end, a pipe that gives a few bytes at a time must not change
+// what it reads, and no cue may keep a line that the rules end a cue's text with.
 #include "subtitles.h"
+#include "testdevices.h"
 
 #include <QBuffer>
 
@@ -11,12 +12,12 @@
 
 namespace {
 
-std::optional<SubtitleTable> readWith(const QByteArray &content, int blockSize)
+std::optional<SubtitleTable> readFromMemory(const QByteArray &content)
 {
     QBuffer buffer;
     buffer.setData(content);
     buffer.open(QIODevice::ReadOnly);
-    return readSubtitles(buffer, blockSize);
+    return readSubtitles(buffer);
 }
 
 bool sameCues(const SubtitleTable &left, const SubtitleTable &right)
@@ -46,11 +47,12 @@ bool isTextLine(const QString &line)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const int smallBlock = size > 0 ? 1 + data[0] % 64 : 1;
+    const int step = size > 0 ? 1 + data[0] % 64 : 1;
     const QByteArray content = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
-    const std::optional<SubtitleTable> table = readWith(content, subtitleBlockSize);
-    const std::optional<SubtitleTable> inSmallBlocks = readWith(content, smallBlock);
-    if (!table || !inSmallBlocks || !sameCues(*table, *inSmallBlocks))
+    const std::optional<SubtitleTable> table = readFromMemory(content);
+    TricklingDevice pipe(content, step);
+    const std::optional<SubtitleTable> fromPipe = readSubtitles(pipe);
+    if (!table || !fromPipe || !sameCues(*table, *fromPipe))
         std::abort();
     for (const SubtitleCue &cue : *table) {
         for (const QString &line : cue.lines) {

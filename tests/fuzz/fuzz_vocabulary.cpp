@@ -8,6 +8,8 @@
 #include "vocabularyreader.h"
 #include "vocabularyrecord.h"
 
+#include <QBuffer>
+
 #include <cstdint>
 #include <cstdlib>
 
@@ -59,12 +61,20 @@ TrainerEntry expectedEntry(const VocabularyEntry &entry)
     return expected;
 }
 
+std::optional<VocabularyContents> readFromMemory(const QByteArray &content)
+{
+    QBuffer buffer;
+    buffer.setData(content);
+    buffer.open(QIODevice::ReadOnly);
+    return readVocabulary(buffer);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray file(reinterpret_cast<const char *>(data), int(size));
-    if (!readVocabulary(file))
+    if (!readFromMemory(file))
         std::abort();
 
     const QStringList lines = QString::fromUtf8(file).split(QLatin1Char('\n'));
@@ -73,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (!savable(entry))
             continue;
         const std::optional<VocabularyContents> contents =
-            readVocabulary("film.avi\r\n" + assembleVocabularyRecord(entry).toUtf8() + "\r\n");
+            readFromMemory("film.avi\r\n" + assembleVocabularyRecord(entry).toUtf8() + "\r\n");
         if (!contents || contents->videoPath != QLatin1String("film.avi") || contents->entries.size() != 1
             || contents->entries.first() != expectedEntry(entry))
             std::abort();

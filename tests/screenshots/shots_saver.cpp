@@ -3,7 +3,7 @@
 #include "mainwindow.h"
 #include "mainwindow_2.h"
 #include "mainwindow_help.h"
-#include "modaldriver.h"
+#include "saverlearner.h"
 #include "shots.h"
 #include "testclip.h"
 #include "typing.h"
@@ -20,7 +20,7 @@
 
 // Pictures of the saver in its main states: playing the demo film with a
 // subtitle shown, an entry being typed, the attention dialog and the help window.
-class ShotsSaver : public QObject
+class ShotsSaver : public QObject, public SaverLearner
 {
     Q_OBJECT
 
@@ -37,25 +37,11 @@ private slots:
     void helpWindow();
 
 private:
-    template<typename Window>
-    static Window *topLevel();
     void trigger(const char *actionName, const QString &dialogAnswer);
 
-    QTemporaryDir directory;
+    QTemporaryDir clipFolder;
     QString film;
-    QPointer<MainWindow> window;
-    QMediaPlayer *player = nullptr;
 };
-
-template<typename Window>
-Window *ShotsSaver::topLevel()
-{
-    for (QWidget *candidate : QApplication::topLevelWidgets()) {
-        if (auto *found = qobject_cast<Window *>(candidate))
-            return found;
-    }
-    return nullptr;
-}
 
 void ShotsSaver::initTestCase()
 {
@@ -63,28 +49,21 @@ void ShotsSaver::initTestCase()
     Shots::useTheScreensResolution();
     film = Shots::demoFilm();
     if (film.isEmpty())
-        film = makeTestClip(directory.path(), 8);
+        film = makeTestClip(clipFolder.path(), 8);
     QVERIFY2(!film.isEmpty(), "no demo film, and gst-launch-1.0 could not make a clip");
 
-    window = new MainWindow(nullptr);
+    QVERIFY(startSaver());
     window->move(0, 0);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    player = window->findChild<QMediaPlayer *>();
-    QVERIFY(player);
 }
 
 void ShotsSaver::cleanupTestCase()
 {
-    delete window;
+    stopSaver();
 }
 
 void ShotsSaver::trigger(const char *actionName, const QString &dialogAnswer)
 {
-    FileDialogSeen seen;
-    answerFileDialog(dialogAnswer, &seen);
-    window->findChild<QAction *>(QLatin1String(actionName))->trigger();
-    QVERIFY2(seen.appeared, actionName);
+    QVERIFY2(triggerAnsweringFileDialog(actionName, dialogAnswer).appeared, actionName);
 }
 
 void ShotsSaver::playingWithASubtitle()
@@ -94,11 +73,10 @@ void ShotsSaver::playingWithASubtitle()
     trigger("actionOpenSub", Shots::demoSubtitles());
 
     // The second subtitle has two lines.
-    auto *subtitle = window->findChild<QTextBrowser *>(QStringLiteral("MyTextBrowser"));
-    QTRY_VERIFY_WITH_TIMEOUT(subtitle->toPlainText().startsWith(QStringLiteral("Tonight")), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(subtitlePanel->toPlainText().startsWith(QStringLiteral("Tonight")), 20000);
     QVERIFY(Shots::save(window, QStringLiteral("saver-playing")));
     QVERIFY(Shots::drawnIntact(window));
-    auto *video = topLevel<MainWindow_2>();
+    QWidget *video = topLevelOfClass("MainWindow_2");
     QVERIFY(video && video->isVisible());
     QVERIFY(Shots::save(video, QStringLiteral("saver-video")));
     QVERIFY(Shots::saveSideBySide(window, video, QStringLiteral("saver-film")));
@@ -111,8 +89,7 @@ void ShotsSaver::typingAnEntry()
     typeText(window->findChild<QTextEdit *>(QStringLiteral("textEdit_4")), QStringLiteral("test card"));
     typeText(window->findChild<QTextEdit *>(QStringLiteral("textEdit_5")),
              QStringLiteral("испытательная таблица"));
-    auto *subtitle = window->findChild<QTextBrowser *>(QStringLiteral("MyTextBrowser"));
-    typeText(window->findChild<QTextEdit *>(QStringLiteral("textEdit_3")), subtitle->toPlainText());
+    typeText(window->findChild<QTextEdit *>(QStringLiteral("textEdit_3")), subtitlePanel->toPlainText());
     QVERIFY(Shots::save(window, QStringLiteral("saver-entry")));
     QVERIFY(Shots::drawnIntact(window));
 }
@@ -125,14 +102,14 @@ void ShotsSaver::attentionDialog()
         saved = Shots::save(modal, QStringLiteral("saver-attention"));
         modal->close();
     });
-    window->findChild<QAction *>(QStringLiteral("actionSaveYour"))->trigger();
+    action("actionSaveYour")->trigger();
     QVERIFY(saved);
 }
 
 void ShotsSaver::helpWindow()
 {
-    window->findChild<QAction *>(QStringLiteral("actionAbout"))->trigger();
-    auto *help = topLevel<MainWindow_Help>();
+    action("actionAbout")->trigger();
+    QWidget *help = topLevelOfClass("MainWindow_Help");
     QVERIFY(help && help->isVisible());
     QVERIFY(QTest::qWaitForWindowExposed(help));
     QVERIFY(Shots::save(help, QStringLiteral("saver-help")));

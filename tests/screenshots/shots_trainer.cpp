@@ -29,6 +29,9 @@ private slots:
     void afterAVerdict();
     void fragmentPlaying();
     void helpWindow();
+
+private:
+    QTemporaryDir clipFolder;
 };
 
 void ShotsTrainer::initTestCase()
@@ -37,7 +40,7 @@ void ShotsTrainer::initTestCase()
     Shots::useTheScreensResolution();
     QString film = Shots::demoFilm();
     if (film.isEmpty())
-        film = makeTestClip(directory.path(), 8);
+        film = makeTestClip(clipFolder.path(), 8);
     QVERIFY2(!film.isEmpty(), "no demo film, and gst-launch-1.0 could not make a clip");
 
     QVERIFY(startTrainer());
@@ -63,8 +66,8 @@ void ShotsTrainer::afterAVerdict()
     QVERIFY(arrowUntil(QStringLiteral("test card")));
     answer(QStringLiteral("таблица"));
     QCOMPARE(verdict->toPlainText(), QStringLiteral("Yes!"));
-    QVERIFY(Shots::save(widget.get(), QStringLiteral("trainer-verdict")));
-    QVERIFY(Shots::drawnIntact(widget.get()));
+    QVERIFY(Shots::save(widget, QStringLiteral("trainer-verdict")));
+    QVERIFY(Shots::drawnIntact(widget));
 }
 
 void ShotsTrainer::fragmentPlaying()
@@ -77,7 +80,7 @@ void ShotsTrainer::fragmentPlaying()
     QTRY_VERIFY_WITH_TIMEOUT(window->player->position() >= 4500, 15000);
     QVERIFY(Shots::save(window, QStringLiteral("trainer-fragment")));
     QVERIFY(Shots::drawnIntact(window));
-    QVERIFY(Shots::saveSideBySide(widget.get(), window, QStringLiteral("trainer-drill")));
+    QVERIFY(Shots::saveSideBySide(widget, window, QStringLiteral("trainer-drill")));
 }
 
 void ShotsTrainer::helpWindow()

@@ -51,14 +51,14 @@ private:
 
 } // namespace
 
-void whenModalAppears(std::function<void(QWidget *)> handler, int timeoutMs)
+ModalWatch whenModalAppears(std::function<void(QWidget *)> handler, int timeoutMs)
 {
-    new ModalWatcher(std::move(handler), timeoutMs);
+    return ModalWatch(new ModalWatcher(std::move(handler), timeoutMs));
 }
 
-void answerFileDialog(const QString &path, FileDialogSeen *seen)
+ModalWatch answerFileDialog(const QString &path, FileDialogSeen *seen)
 {
-    whenModalAppears([path, seen](QWidget *modal) {
+    return whenModalAppears([path, seen](QWidget *modal) {
         auto *dialog = qobject_cast<QFileDialog *>(modal);
         if (!dialog) {
             // Not what the test expected: close it so the test does not hang.
@@ -97,9 +97,9 @@ void answerFileDialog(const QString &path, FileDialogSeen *seen)
     });
 }
 
-void closeNextModal(ModalSeen *seen)
+ModalWatch closeNextModal(ModalSeen *seen)
 {
-    whenModalAppears([seen](QWidget *modal) {
+    return whenModalAppears([seen](QWidget *modal) {
         seen->appeared = true;
         seen->className = QString::fromLatin1(modal->metaObject()->className());
         seen->title = modal->windowTitle();

@@ -2,6 +2,8 @@
 #ifndef MODALDRIVER_H
 #define MODALDRIVER_H
 
+#include <QObject>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -9,10 +11,23 @@
 
 class QWidget;
 
+// A watch for a modal dialog that is still waiting for one. A step that did
+// not open the dialog it was armed for cancels it, so that it cannot take a
+// dialog of a later step.
+class ModalWatch
+{
+public:
+    explicit ModalWatch(QObject *watcher = nullptr) : watcher(watcher) {}
+    void cancel() { delete watcher; }
+
+private:
+    QPointer<QObject> watcher;
+};
+
 // Drives modal dialogs the way a user would: a timer waits for the next modal
 // widget to become active and hands it to `handler`, which fills it in and
 // closes it. Arm the driver before triggering the action that opens the dialog.
-void whenModalAppears(std::function<void(QWidget *modal)> handler, int timeoutMs = 15000);
+ModalWatch whenModalAppears(std::function<void(QWidget *modal)> handler, int timeoutMs = 15000);
 
 // What a file dialog showed, recorded when it was answered.
 struct FileDialogSeen
@@ -28,7 +43,7 @@ struct FileDialogSeen
 // Answers the next file dialog: types `path` into its file-name field and
 // accepts it, or cancels it when `path` is empty. If the dialog then asks
 // whether to replace an existing file, the answer is yes.
-void answerFileDialog(const QString &path, FileDialogSeen *seen = nullptr);
+ModalWatch answerFileDialog(const QString &path, FileDialogSeen *seen = nullptr);
 
 // What the attention dialog (or any other modal) showed before it was closed.
 struct ModalSeen
@@ -43,7 +58,7 @@ struct ModalSeen
 };
 
 // Records the next modal widget, its first QLabel child, and closes it.
-void closeNextModal(ModalSeen *seen);
+ModalWatch closeNextModal(ModalSeen *seen);
 
 // Runs `step`; a modal widget it opens (a refusal in the attention dialog) is
 // closed at once instead of blocking the test. Returns whether one opened.

@@ -5,12 +5,11 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QMediaPlayer>
 #include <QTextBrowser>
-#include <QTimer>
+#include <QSignalSpy>
 #include <QtTest>
 
 SaverLearner::SaverLearner() = default;
@@ -26,12 +25,15 @@ bool SaverLearner::startSaver()
     timeField = window->findChild<QLineEdit *>(QStringLiteral("lineEdit"));
     fromField = window->findChild<QLineEdit *>(QStringLiteral("lineEdit_1"));
     toField = window->findChild<QLineEdit *>(QStringLiteral("lineEdit_2"));
+    if (player)
+        reports = std::make_unique<QSignalSpy>(player, &QMediaPlayer::positionChanged);
     return directory->isValid() && QTest::qWaitForWindowExposed(window) && player && subtitlePanel
            && timeField && fromField && toField;
 }
 
 void SaverLearner::stopSaver()
 {
+    reports.reset();
     delete window;
     directory.reset();
 }
@@ -53,18 +55,24 @@ QAction *SaverLearner::action(const char *name) const
 FileDialogSeen SaverLearner::triggerAnsweringFileDialog(const char *actionName, const QString &path)
 {
     FileDialogSeen seen;
-    answerFileDialog(path, &seen);
+    ModalWatch watch = answerFileDialog(path, &seen);
     action(actionName)->trigger();
     if (!seen.appeared)
-        disarmDriver();
+        watch.cancel();
     return seen;
 }
 
-void SaverLearner::disarmDriver()
+bool SaverLearner::waitForPositionReport(qint64 positionMs)
 {
-    QDialog decoy;
-    QTimer::singleShot(2000, &decoy, &QDialog::reject);
-    decoy.exec();
+    if (!reports)
+        return false;
+    // The spy's own event loop: polling with sleeps would slow every report down.
+    for (;;) {
+        if (reports->isEmpty() && !reports->wait(5000))
+            return false;
+        if (reports->takeFirst().at(0).toLongLong() == positionMs)
+            return true;
+    }
 }
 
 QWidget *SaverLearner::topLevelOfClass(const char *className)

@@ -15,6 +15,7 @@ class MainWindow;
 class QAction;
 class QLineEdit;
 class QMediaPlayer;
+class QSignalSpy;
 class QTextBrowser;
 class QWidget;
 
@@ -39,9 +40,8 @@ protected:
     // Triggers the action and answers the file dialog it opens with `path`,
     // or cancels it when `path` is empty.
     FileDialogSeen triggerAnsweringFileDialog(const char *actionName, const QString &path);
-    // A modal driver whose dialog never came still waits and would take a
-    // dialog of a later step: this gives it one of its own to close.
-    static void disarmDriver();
+    // Waits for the player's report of `positionMs`, reports before it passed over.
+    bool waitForPositionReport(qint64 positionMs);
     // The window of that class among the top-level windows, if there is one.
     static QWidget *topLevelOfClass(const char *className);
 
@@ -52,6 +52,8 @@ protected:
     QLineEdit *timeField = nullptr;
     QLineEdit *fromField = nullptr;
     QLineEdit *toField = nullptr;
+    // The player's position reports since the window started, as yet unread.
+    std::unique_ptr<QSignalSpy> reports;
 };
 
 #endif // SAVERLEARNER_H

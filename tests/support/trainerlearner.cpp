@@ -17,7 +17,8 @@ TrainerLearner::~TrainerLearner() = default;
 
 bool TrainerLearner::startTrainer()
 {
-    widget = std::make_unique<MyWidget>(nullptr);
+    directory = std::make_unique<QTemporaryDir>();
+    widget = new MyWidget(nullptr);
     widget->show();
     openButton = widget->findChild<QPushButton *>(QStringLiteral("MyPushButton1"));
     arrowButton = widget->findChild<QPushButton *>(QStringLiteral("MyPushButton2"));
@@ -28,18 +29,19 @@ bool TrainerLearner::startTrainer()
     textBrowser_2 = widget->findChild<QTextBrowser *>(QStringLiteral("textBrowser_2"));
     textBrowser_3 = widget->findChild<QTextBrowser *>(QStringLiteral("textBrowser_3"));
     verdict = widget->findChild<QTextBrowser *>(QStringLiteral("textBrowser"));
-    return QTest::qWaitForWindowExposed(widget.get()) && openButton && arrowButton && markButton
+    return directory->isValid() && QTest::qWaitForWindowExposed(widget) && openButton && arrowButton && markButton
            && videoButton && answerLine && textBrowser_1 && textBrowser_2 && textBrowser_3 && verdict;
 }
 
 void TrainerLearner::stopTrainer()
 {
-    widget.reset();
+    delete widget;
+    directory.reset();
 }
 
 QString TrainerLearner::writeFile(const QString &name, const QByteArray &content)
 {
-    const QString path = directory.filePath(name);
+    const QString path = directory->filePath(name);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())
         return QString();

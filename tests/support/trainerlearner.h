@@ -5,6 +5,7 @@
 #include "modaldriver.h"
 
 #include <QByteArray>
+#include <QPointer>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -25,8 +26,8 @@ protected:
     TrainerLearner();
     ~TrainerLearner();
 
-    // Creates and shows the main widget and finds its controls; false when
-    // one is missing or the widget never shows.
+    // Creates and shows the main widget in a fresh folder of files and finds
+    // its controls; false when one is missing or the widget never shows.
     bool startTrainer();
     void stopTrainer();
 
@@ -43,8 +44,8 @@ protected:
     // The one fragment window, found among the top-level windows.
     static MainWindow_2 *videoWindow();
 
-    QTemporaryDir directory;
-    std::unique_ptr<MyWidget> widget;
+    std::unique_ptr<QTemporaryDir> directory;
+    QPointer<MyWidget> widget;
     QPushButton *openButton = nullptr;
     QPushButton *arrowButton = nullptr;
     QPushButton *markButton = nullptr;
