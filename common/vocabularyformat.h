@@ -2,6 +2,8 @@
 #ifndef VOCABULARYFORMAT_H
 #define VOCABULARYFORMAT_H
 
+#include <QString>
+
 // The layout of a vocabulary file, shared by the program that writes it and
 // the one that reads it. The file is UTF-8 without a byte-order mark; line 1
 // is the video path, every later line one record:
@@ -15,6 +17,15 @@ constexpr char SeparatorCore[] = "-->";
 constexpr char LineBreakMarker[] = "-*-";
 constexpr char TimeRangeJoiner[] = "***";
 constexpr char LineTerminator[] = "\r\n";
+
+// The film's file name in a video path, which may have been written on another
+// system: what follows its last "/" or "\". A film is known by it when its
+// folder has moved.
+inline QString filmFileName(const QString &videoPath)
+{
+    const int lastSeparator = qMax(videoPath.lastIndexOf(QLatin1Char('/')), videoPath.lastIndexOf(QLatin1Char('\\')));
+    return videoPath.mid(lastSeparator + 1);
+}
 
 } // namespace VocabularyFormat
 

@@ -38,6 +38,14 @@ void CueDisplay::jump(qint64 positionMs, bool playing)
         apply(step);
 }
 
+void CueDisplay::showCueTimes()
+{
+    if (!cueFollower.isShowingCue())
+        return;
+    start->setText(msToTimestamp(cueFollower.cue().key()));
+    end->setText(msToTimestamp(cueFollower.cue()->endMs));
+}
+
 void CueDisplay::apply(FollowerStep step)
 {
     switch (step) {

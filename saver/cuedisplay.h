@@ -25,6 +25,8 @@ public:
     void report(qint64 positionMs);
     // A jump asked by the learner, while the film plays or not.
     void jump(qint64 positionMs, bool playing);
+    // Fills the time fields again with the times of the cue on screen, if one is.
+    void showCueTimes();
 
     const CueFollower &follower() const { return cueFollower; }
 

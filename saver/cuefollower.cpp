@@ -11,21 +11,19 @@ SubtitleTable::const_iterator cueForPosition(const SubtitleTable &table, qint64 
 
 bool CueFollower::load(SubtitleTable table)
 {
+    if (table.size() < minimumCues) {
+        subtitles.clear();
+        currentCue = subtitles.constEnd();
+        cueStartMs = cueEndMs = -1;
+        cuePending = false;
+        return false;
+    }
     subtitles = std::move(table);
     currentCue = subtitles.constBegin();
-    if (subtitles.size() < minimumCues)
-        return false;
     cueStartMs = currentCue.key();
     cueEndMs = currentCue->endMs;
     cuePending = true;
     return true;
-}
-
-bool CueFollower::isFollowing() const
-{
-    // Idle before the first good table, and while a later one has left no
-    // cue to follow.
-    return cueStartMs != -1 && !subtitles.isEmpty();
 }
 
 FollowerStep CueFollower::report(qint64 positionMs)

@@ -26,13 +26,14 @@ public:
     static constexpr int minimumCues = 3;
 
     // Takes a newly read table, and tells whether it is one to follow. A table
-    // that is has its first cue selected, not yet shown. One that is not is
-    // kept, with its first cue as the current one, but leaves the times of the
-    // cue followed until now: after an earlier good table the follower goes
-    // on, unless the new one is empty.
+    // that is has its first cue selected, not yet shown. One that is not
+    // leaves the follower idle: nothing of it, or of an earlier table, is ever
+    // shown.
     bool load(SubtitleTable table);
 
-    bool isFollowing() const;
+    bool isFollowing() const { return cueStartMs != -1; }
+    // Whether the current cue is on screen: shown, and not left since.
+    bool isShowingCue() const { return isFollowing() && !cuePending; }
 
     // One position report. A cue is shown at the first report strictly inside
     // it while it is pending and stays until a report falls after its end or

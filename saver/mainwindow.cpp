@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMediaPlayer>
 #include <QProgressBar>
 #include <QRect>
@@ -50,6 +51,7 @@ const Refusal refusals[] = {
     {CaptureProblem::LineBreakInVideoPath, "The film's path must not contain a line break.",
      {60, 60, 300, 20}},
     {CaptureProblem::NoTarget, "You should open or create text file.", {90, 60, 230, 20}},
+    {CaptureProblem::TargetOfAnotherFilm, "The file belongs to another film.", {60, 60, 300, 20}},
     {CaptureProblem::WordOrTranslationMissing,
      "You should fill \"Word\" and \"Translation\" at least. ", {50, 60, 300, 20}},
     {CaptureProblem::OneTimeMissing, "You should fill both fields of time.", {90, 60, 300, 20}},
@@ -62,10 +64,11 @@ const Refusal refusals[] = {
 };
 
 // The dialog that names a new vocabulary file. A name typed without a suffix
-// becomes a .txt file, which the trainer's open dialog lists; the dialog adds
-// it before it asks about an existing file of that name. A folder's name still
-// opens the folder, as it does in any save dialog: with the suffix added, the
-// dialog would take it for a new file.
+// becomes a .txt file (withTextSuffix), and the dialog asks about an existing
+// file under that name. Qt's own default suffix is left unset: it is added
+// only to a typed path without any dot, so "Film.2019/words" stayed "words",
+// and it turned a folder's name into a new file's. A folder's name opens the
+// folder, as in any save dialog, with an empty name field.
 class TextFileDialog : public QFileDialog
 {
 public:
@@ -73,22 +76,39 @@ public:
         : QFileDialog(parent, caption, QString(), textFileFilter)
     {
         setAcceptMode(QFileDialog::AcceptSave);
-        setDefaultSuffix(QStringLiteral("txt"));
     }
+
+    // The file chosen, also when a desktop's own dialog chose it.
+    QString chosenFile() const { return withTextSuffix(selectedFiles().value(0)); }
 
     void accept() override
     {
-        const QString suffix = defaultSuffix();
-        setDefaultSuffix(QString());
         const QStringList typed = selectedFiles();
-        setDefaultSuffix(suffix);
-        if (typed.size() == 1 && QFileInfo(typed.first()).isDir()) {
-            setDirectory(typed.first());
-            selectFile(QString());
+        if (typed.size() != 1) {
+            QFileDialog::accept();
             return;
+        }
+        if (QFileInfo(typed.first()).isDir()) {
+            setDirectory(typed.first());
+            if (QLineEdit *nameField = this->nameField())
+                nameField->clear();
+            selectNameFilter(textFileFilter);
+            return;
+        }
+        const QString named = withTextSuffix(typed.first());
+        if (named != typed.first()) {
+            // selectFile() leaves a typed name as it is when the file exists.
+            if (QLineEdit *nameField = this->nameField())
+                nameField->setText(named);
+            else
+                selectFile(named);
         }
         QFileDialog::accept();
     }
+
+private:
+    // The field the learner types the name into, in Qt's own dialog.
+    QLineEdit *nameField() const { return findChild<QLineEdit *>(QStringLiteral("fileNameEdit")); }
 };
 
 } // namespace
@@ -190,6 +210,8 @@ void MainWindow::on_actionOpenTextFile_triggered()
 {
     textFilePath = QFileDialog::getOpenFileName(this, QStringLiteral("Open Text File to Write"),
                                                 QString(), textFileFilter);
+    if (refuseTargetOfAnotherFilm())
+        return;
     showTargetOpened(canAppendToFile(textFilePath));
 }
 
@@ -208,6 +230,8 @@ void MainWindow::on_actionSaveYour_triggered()
     ui->textEdit_3->clear();
     ui->lineEdit_1->clear();
     ui->lineEdit_2->clear();
+    // The next word is often taken from the same subtitle.
+    cueDisplay->showCueTimes();
 }
 
 void MainWindow::on_actionCreateTextFile_triggered()
@@ -222,8 +246,22 @@ void MainWindow::on_actionCreateTextFile_triggered()
     }
     // The file is appended to, never emptied.
     TextFileDialog dialog(this, QStringLiteral("Create File to Write"));
-    textFilePath = dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    textFilePath = dialog.exec() == QDialog::Accepted ? dialog.chosenFile() : QString();
+    if (refuseTargetOfAnotherFilm())
+        return;
     showTargetOpened(appendLineToFile(textFilePath, videoPath, MissingFile::Create) == AppendOutcome::Written);
+}
+
+bool MainWindow::refuseTargetOfAnotherFilm()
+{
+    const CaptureProblem problem = targetProblem(textFilePath, videoPath);
+    if (problem == CaptureProblem::None)
+        return false;
+    // Nothing is written to it, and it is not in use: a save asks for a file.
+    textFilePath.clear();
+    showTargetOpened(false);
+    showRefusal(problem);
+    return true;
 }
 
 void MainWindow::showTargetOpened(bool opened)
@@ -242,9 +280,20 @@ void MainWindow::on_actionOpenSub_triggered()
     if (path.isEmpty())
         return;
     subtitlePath = path;
-    if (!loadSubtitleFile())
+    // Nothing of an earlier file stays on screen, neither a subtitle with its
+    // times nor a refusal.
+    ui->MyTextBrowser->clear();
+    ui->lineEdit_1->clear();
+    ui->lineEdit_2->clear();
+    if (!loadSubtitleFile()) {
         ui->MyTextBrowser->setPlainText(
             QStringLiteral("Полноценного файла с субтитрами не обнаружено. Проверьте файл субтитров."));
+        return;
+    }
+    // A film that stands still reports no position: the subtitle at it is
+    // shown at once, as after a jump.
+    if (player->state() == QMediaPlayer::PausedState)
+        followSeek(player->position());
 }
 
 bool MainWindow::loadSubtitleFile()

@@ -60,6 +60,8 @@ private:
     // Reads the file at subtitlePath for the follower; false for no subtitle file.
     bool loadSubtitleFile();
     void showTargetOpened(bool opened);
+    // Refuses textFilePath when it was started for another film.
+    bool refuseTargetOfAnotherFilm();
 
     void showRefusal(CaptureProblem problem);
     void showAttention(const QString &text, const QRect &labelGeometry);

@@ -2,7 +2,14 @@
 #include "vocabularyrecord.h"
 
 #include "appendfile.h"
+#include "blocklinereader.h"
+#include "readablefile.h"
 #include "vocabularyformat.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <string_view>
 
 namespace {
 
@@ -81,6 +88,36 @@ CaptureProblem videoPathProblem(const QString &videoPath)
     if (videoPath.contains(QLatin1Char('\n')))
         return CaptureProblem::LineBreakInVideoPath;
     return CaptureProblem::None;
+}
+
+CaptureProblem targetProblem(const QString &targetPath, const QString &videoPath)
+{
+    if (tooShortForAPath(videoPath))
+        return CaptureProblem::None;
+    QFile file;
+    if (!ReadableFile::open(file, targetPath))
+        return CaptureProblem::None;
+    BlockLineReader lines(file);
+    std::string_view line;
+    if (!lines.nextText(line))
+        return CaptureProblem::None;
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+    if (line.substr(0, byteOrderMark.size()) == byteOrderMark)
+        line.remove_prefix(byteOrderMark.size());
+    if (line.empty() || line.find(VocabularyFormat::SeparatorCore) != std::string_view::npos)
+        return CaptureProblem::None;
+    const QString filmLine = QString::fromUtf8(line.data(), int(line.size()));
+    if (VocabularyFormat::filmFileName(filmLine) != VocabularyFormat::filmFileName(videoPath))
+        return CaptureProblem::TargetOfAnotherFilm;
+    return CaptureProblem::None;
+}
+
+QString withTextSuffix(const QString &path)
+{
+    const QString name = QFileInfo(path).fileName();
+    if (name.isEmpty() || name.contains(QLatin1Char('.')))
+        return path;
+    return path + QStringLiteral(".txt");
 }
 
 CaptureProblem saveVocabularyEntry(const QString &targetPath, const VocabularyEntry &entry)

@@ -34,6 +34,7 @@ enum class CaptureProblem {
     SeparatorInVideoPath,
     LineBreakInVideoPath,
     NoTarget,
+    TargetOfAnotherFilm,
     WordOrTranslationMissing,
     OneTimeMissing,
     DoesNotReadBack,
@@ -46,6 +47,17 @@ enum class CaptureProblem {
 // line feed as a shorter path and a record. A carriage return reads back as
 // it was written.
 CaptureProblem videoPathProblem(const QString &videoPath);
+
+// Whether the vocabulary file at `targetPath` may take the entries of the film
+// at `videoPath`: not when its first line names a film of another file name
+// (VocabularyFormat::filmFileName), since every entry saved to it would play
+// from that film. A file that is empty, not there or cannot be read, one whose
+// first line is a record, and any file while no film is open may.
+CaptureProblem targetProblem(const QString &targetPath, const QString &videoPath);
+
+// The name of a new vocabulary file: a file name without a suffix gets
+// ".txt", which the trainer's open dialog lists, whatever its folders are called.
+QString withTextSuffix(const QString &path);
 
 // Checks `entry` for the file at `targetPath` in the order the learner is told
 // of problems (target, word and translation, time texts, fields that would

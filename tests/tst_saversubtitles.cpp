@@ -4,7 +4,10 @@
 #include "saverlearner.h"
 #include "testclip.h"
 #include "timestamp.h"
+#include "typing.h"
 
+#include <QAction>
+#include <QFile>
 #include <QLineEdit>
 #include <QMediaPlayer>
 #include <QPushButton>
@@ -12,6 +15,7 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTextEdit>
 #include <QtTest>
 
 namespace {
@@ -52,15 +56,17 @@ private slots:
 
     void openDialogAndErrorText();
     void cancelledDialogChangesNothing();
-    void earlierErrorTextStaysUntilCleared();
+    void refusalGoesWithTheNextGoodFile();
+    void secondFileReplacesTheFirst();
     void nothingFollowedBeforeAnyLoad();
     void walkThroughCues();
     void seekingBackwardsIntoEarlierCue();
     void overlappingInnerCueNeverShown();
-    void failedLoadWithEmptyTableKeepsFollowerIdle();
+    void failedLoadLeavesFollowerIdle();
     void playbackDrivesFollowerAndPauseKeepsCue();
     void seeking_data();
     void seeking();
+    void twoWordsFromOneSubtitle();
 
 private:
     FileDialogSeen openSubtitles(const QString &path);
@@ -137,10 +143,12 @@ void TestSaverSubtitles::openDialogAndErrorText()
     QVERIFY(openSubtitles(writeFile(QStringLiteral("none.srt"), "Dear diary,\r\nno arrows today.\r\n")).appeared);
     QCOMPARE(subtitlePanel->toPlainText(), notASubtitleFile);
 
-    subtitlePanel->clear();
+    // Paused inside the first cue: a good file shows it at once, and the
+    // refusal goes.
     QVERIFY(openSubtitles(writeFile(QStringLiteral("three.srt"), threeCues)).appeared);
-    QVERIFY(subtitlePanel->toPlainText().isEmpty());
-    QVERIFY(reportAt(1500));
+    QCOMPARE(display().describe(), QStringLiteral("One|00:00:01,000|00:00:02,000"));
+    QCOMPARE(timeField->text(), QStringLiteral("00:00:01,500"));
+    QVERIFY(reportAt(1510));
     QCOMPARE(display().describe(), QStringLiteral("One|00:00:01,000|00:00:02,000"));
 }
 
@@ -158,16 +166,41 @@ void TestSaverSubtitles::cancelledDialogChangesNothing()
     QCOMPARE(timeField->text(), QStringLiteral("00:00:01,600"));
 }
 
-void TestSaverSubtitles::earlierErrorTextStaysUntilCleared()
+void TestSaverSubtitles::refusalGoesWithTheNextGoodFile()
 {
     QVERIFY(openSubtitles(writeFile(QStringLiteral("one.srt"), threeCues.left(threeCues.indexOf("2\r\n")))).appeared);
     QCOMPARE(subtitlePanel->toPlainText(), notASubtitleFile);
-
-    QVERIFY(openSubtitles(writeFile(QStringLiteral("three.srt"), threeCues)).appeared);
+    QVERIFY(reportAt(500));
     QCOMPARE(subtitlePanel->toPlainText(), notASubtitleFile);
 
-    QVERIFY(reportAt(500));
-    QVERIFY(subtitlePanel->toPlainText().isEmpty());
+    // Before any cue: the display is empty at once.
+    QVERIFY(openSubtitles(writeFile(QStringLiteral("three.srt"), threeCues)).appeared);
+    QCOMPARE(display().describe(), QStringLiteral("||"));
+    QVERIFY(reportAt(1500));
+    QVERIFY(reportAt(1510));
+    QCOMPARE(display().describe(), QStringLiteral("One|00:00:01,000|00:00:02,000"));
+}
+
+// The same film in another language: paused on a subtitle, the learner opens
+// the other file; only its subtitle and times are shown, and only its cues
+// are followed.
+void TestSaverSubtitles::secondFileReplacesTheFirst()
+{
+    QVERIFY(openSubtitles(writeFile(QStringLiteral("three.srt"), threeCues)).appeared);
+    QVERIFY(reportAt(3500));
+    QVERIFY(reportAt(3510));
+    QCOMPARE(display().describe(), QStringLiteral("Two\nВторая строка|00:00:03,000|00:00:04,000"));
+
+    QVERIFY(openSubtitles(writeFile(QStringLiteral("other.srt"),
+                                    "1\r\n00:00:01,000 --> 00:00:02,000\r\nUn\r\n\r\n"
+                                    "2\r\n00:00:03,200 --> 00:00:04,200\r\nDeux\r\n\r\n"
+                                    "3\r\n00:00:05,000 --> 00:00:06,000\r\nTrois\r\n\r\n")).appeared);
+    QCOMPARE(display().describe(), QStringLiteral("Deux|00:00:03,200|00:00:04,200"));
+    QVERIFY(reportAt(3520));
+    QCOMPARE(display().describe(), QStringLiteral("Deux|00:00:03,200|00:00:04,200"));
+    QVERIFY(reportAt(5500));
+    QVERIFY(reportAt(5510));
+    QCOMPARE(display().describe(), QStringLiteral("Trois|00:00:05,000|00:00:06,000"));
 }
 
 void TestSaverSubtitles::nothingFollowedBeforeAnyLoad()
@@ -242,19 +275,22 @@ void TestSaverSubtitles::overlappingInnerCueNeverShown()
     QCOMPARE(shown, (QStringList{"Outer", "After"}));
 }
 
-void TestSaverSubtitles::failedLoadWithEmptyTableKeepsFollowerIdle()
+void TestSaverSubtitles::failedLoadLeavesFollowerIdle()
 {
     QVERIFY(openSubtitles(writeFile(QStringLiteral("three.srt"), threeCues)).appeared);
     QVERIFY(reportAt(1500));
     QVERIFY(reportAt(1510));
     const QString shownTime = timeField->text();
 
-    QVERIFY(openSubtitles(writeFile(QStringLiteral("letter.srt"), "No cues in here.\r\n")).appeared);
-    QCOMPARE(subtitlePanel->toPlainText(), notASubtitleFile);
-    for (qint64 position : {500, 1500, 3500, 5500}) {
-        QVERIFY(reportAt(position));
-        QCOMPARE(timeField->text(), shownTime);
-        QCOMPARE(display().describe(), notASubtitleFile + QStringLiteral("|00:00:01,000|00:00:02,000"));
+    // Neither a file without cues nor one of two: the old times go, the
+    // refusal stays, and no cue of either file is ever shown.
+    for (const QByteArray &rejected : {QByteArray("No cues in here.\r\n"), threeCues.left(threeCues.indexOf("3\r\n"))}) {
+        QVERIFY(openSubtitles(writeFile(QStringLiteral("rejected.srt"), rejected)).appeared);
+        for (qint64 position : {500, 1500, 1510, 3500, 3510, 5500}) {
+            QVERIFY(reportAt(position));
+            QCOMPARE(timeField->text(), shownTime);
+            QCOMPARE(display().describe(), notASubtitleFile + QStringLiteral("||"));
+        }
     }
 
     // A good file makes it follow again.
@@ -343,6 +379,44 @@ void TestSaverSubtitles::seeking()
     QCOMPARE(player->position(), position);
     QCOMPARE(player->state(), QMediaPlayer::PausedState);
     QCOMPARE(display().describe(), shown);
+}
+
+// Paused on a subtitle, the learner saves a word, then another from the same
+// subtitle: both carry its time range. Where no subtitle is shown, a save
+// empties the times as it does the rest.
+void TestSaverSubtitles::twoWordsFromOneSubtitle()
+{
+    QVERIFY(openSubtitles(writeFile(QStringLiteral("three.srt"), threeCues)).appeared);
+    QVERIFY(reportAt(3500));
+    QVERIFY(reportAt(3510));
+    const QString words = directory->filePath(QStringLiteral("words.txt"));
+    QVERIFY(triggerAnsweringFileDialog("actionCreateTextFile", words).appeared);
+
+    auto *word = window->findChild<QTextEdit *>(QStringLiteral("textEdit_4"));
+    auto *translation = window->findChild<QTextEdit *>(QStringLiteral("textEdit_5"));
+    auto save = [&](const QString &typedWord, const QString &typedTranslation) {
+        typeText(word, typedWord);
+        typeText(translation, typedTranslation);
+        return !stepOpensModal([this] { action("actionSaveYour")->trigger(); }) && word->toPlainText().isEmpty();
+    };
+    QVERIFY(save(QStringLiteral("two"), QStringLiteral("два")));
+    QCOMPARE(display().describe(), QStringLiteral("Two\nВторая строка|00:00:03,000|00:00:04,000"));
+    QVERIFY(save(QStringLiteral("line"), QStringLiteral("строка")));
+    QCOMPARE(display().describe(), QStringLiteral("Two\nВторая строка|00:00:03,000|00:00:04,000"));
+
+    // Between subtitles, times typed by hand.
+    QVERIFY(reportAt(4500));
+    fromField->setText(QStringLiteral("00:00:04,100"));
+    toField->setText(QStringLiteral("00:00:04,400"));
+    QVERIFY(save(QStringLiteral("gap"), QStringLiteral("пауза")));
+    QCOMPARE(display().describe(), QStringLiteral("||"));
+
+    QFile file(words);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(file.readAll()),
+             clipPath + QStringLiteral("\r\ntwo --> два --> 00:00:03,000***00:00:04,000\r\n"
+                                       "line --> строка --> 00:00:03,000***00:00:04,000\r\n"
+                                       "gap --> пауза --> 00:00:04,100***00:00:04,400\r\n"));
 }
 
 QTEST_MAIN(TestSaverSubtitles)

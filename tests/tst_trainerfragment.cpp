@@ -288,15 +288,15 @@ void TestTrainerFragment::noCurrentEntry()
     video();
     QCOMPARE(asked(), QStringLiteral("Click on the arrow!"));
 
-    // And the list is gone altogether after a cancelled dialog.
+    QVERIFY(!videoWindow()->isVisible());
+    QVERIFY(player()->state() != QMediaPlayer::PlayingState);
+
+    // A cancelled dialog keeps the entry drawn, and its fragment.
     arrow();
     QCOMPARE(asked(), QStringLiteral("zero"));
     load(QString());
     video();
-    QCOMPARE(asked(), QStringLiteral("Click on the arrow!"));
-
-    QVERIFY(!videoWindow()->isVisible());
-    QVERIFY(player()->state() != QMediaPlayer::PlayingState);
+    QTRY_COMPARE_WITH_TIMEOUT(player()->state(), QMediaPlayer::PlayingState, 10000);
 }
 
 void TestTrainerFragment::nextFileNextFilm()

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -30,6 +31,7 @@ const QString notOpenedText = QStringLiteral("The file could not be opened for w
 const QString notWrittenText = QStringLiteral("The entry could not be written to the file.");
 const QString ambiguousText = QStringLiteral("Remove \"-->\" and \"***\" from the fields.");
 const QString openedText = QStringLiteral("The file opend");
+const QString otherFilmText = QStringLiteral("The file belongs to another film.");
 
 } // namespace
 
@@ -53,7 +55,10 @@ private slots:
     void createOnFullDevice();
     void createAddsTextSuffix_data();
     void createAddsTextSuffix();
+    void createOpensFolderByName_data();
     void createOpensFolderByName();
+    void targetOfAnotherFilm_data();
+    void targetOfAnotherFilm();
     void confirmationGoesWithTarget_data();
     void confirmationGoesWithTarget();
     void openWritesNothing_data();
@@ -283,11 +288,12 @@ void TestVocabularyCapture::createRefused()
     QFETCH(QString, text);
     QFETCH(QRect, geometry);
 
-    if (!videoName.isEmpty())
-        openVideo(writeFile(videoName));
+    // The target was chosen before the film.
     const QByteArray before("video.avi\r\n");
     const QString earlier = writeFile(QStringLiteral("earlier.txt"), before);
     openTarget(earlier);
+    if (!videoName.isEmpty())
+        openVideo(writeFile(videoName));
     window->findChild<QStatusBar *>(QStringLiteral("statusBar"))->clearMessage();
 
     verifyAttention(triggerExpectingAttention("actionCreateTextFile"), text, geometry);
@@ -325,9 +331,10 @@ void TestVocabularyCapture::createOnNewFile()
 
 void TestVocabularyCapture::createOnFileWithRecords()
 {
-    const QByteArray before("first.avi\r\nw --> t\r\n");
+    // Started for the same film, where it stood on another computer.
+    const QByteArray before("D:\\films\\film.avi\r\nw --> t\r\n");
     const QString target = writeFile(QStringLiteral("words.txt"), before);
-    const QString video = writeFile(QStringLiteral("second.avi"));
+    const QString video = writeFile(QStringLiteral("film.avi"));
     openVideo(video);
     createTarget(target);
     QCOMPARE(fileBytes(target), before + video.toUtf8() + "\r\n");
@@ -374,7 +381,10 @@ void TestVocabularyCapture::createAddsTextSuffix_data()
     QTest::newRow("bare name") << "my words" << "my words.txt" << QByteArray();
     QTest::newRow("own suffix kept") << "words.list" << "words.list" << QByteArray();
     // The dialog asks about the file the name ends up as, which keeps its lines.
-    QTest::newRow("bare name of an existing file") << "words" << "words.txt" << QByteArray("old.avi\r\nw --> t\r\n");
+    QTest::newRow("bare name of an existing file") << "words" << "words.txt" << QByteArray("demo.avi\r\nw --> t\r\n");
+    QTest::newRow("bare name in a folder with a dot") << "Film.2019/words" << "Film.2019/words.txt" << QByteArray();
+    // "@" stands for the name of the folder the dialog is in.
+    QTest::newRow("bare name typed from a folder above") << "../@/words" << "words.txt" << QByteArray();
 }
 
 void TestVocabularyCapture::createAddsTextSuffix()
@@ -385,26 +395,42 @@ void TestVocabularyCapture::createAddsTextSuffix()
 
     const QString video = writeFile(QStringLiteral("demo.avi"));
     openVideo(video);
+    QVERIFY(QDir(directory->path()).mkdir(QStringLiteral("Film.2019")));
     if (!before.isEmpty())
         writeFile(created, before);
-    createTarget(directory->filePath(typed));
+    createTarget(directory->filePath(typed.replace(QLatin1Char('@'), QFileInfo(directory->path()).fileName())));
     QCOMPARE(fileDialogSeen.askedToReplace, !before.isEmpty());
     QStringList files{created, QStringLiteral("demo.avi")};
     files.sort();
-    QCOMPARE(QDir(directory->path()).entryList(QDir::Files, QDir::Name), files);
+    QStringList found;
+    for (QDirIterator each(directory->path(), QDir::Files, QDirIterator::Subdirectories); each.hasNext();)
+        found << QDir(directory->path()).relativeFilePath(each.next());
+    found.sort();
+    QCOMPARE(found, files);
     QCOMPARE(fileBytes(directory->filePath(created)), before + video.toUtf8() + "\r\n");
     QCOMPARE(statusText(), openedText);
 }
 
-// A folder's name typed into the create dialog opens that folder; a name
-// typed there then makes the file in it.
+void TestVocabularyCapture::createOpensFolderByName_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("a folder's name") << "films";
+    QTest::newRow("a path of folders with a dot") << "Film.2019/b";
+}
+
+// A folder's name typed into the create dialog opens that folder, with the
+// name field empty and the filter kept; a name typed there then makes the
+// file in it.
 void TestVocabularyCapture::createOpensFolderByName()
 {
+    QFETCH(QString, typed);
     const QString video = writeFile(QStringLiteral("demo.avi"));
     openVideo(video);
-    QVERIFY(QDir(directory->path()).mkdir(QStringLiteral("films")));
-    const QString folder = directory->filePath(QStringLiteral("films"));
+    QVERIFY(QDir(directory->path()).mkpath(typed));
+    const QString folder = directory->filePath(typed);
     QString shownFolder;
+    QString nameLeft;
+    QString filterLeft;
     whenModalAppears([&](QWidget *modal) {
         auto *dialog = qobject_cast<QFileDialog *>(modal);
         auto *nameField = modal->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
@@ -413,19 +439,70 @@ void TestVocabularyCapture::createOpensFolderByName()
             return;
         }
         // The learner has gone to the folder above it and types the name alone.
-        dialog->setDirectory(QFileInfo(folder).path());
-        nameField->setText(QStringLiteral("films"));
+        dialog->setDirectory(directory->path());
+        nameField->setText(typed);
         QTest::keyClick(nameField, Qt::Key_Return);
         shownFolder = dialog->isVisible() ? dialog->directory().absolutePath() : QString();
-        nameField->setText(QStringLiteral("words"));
+        nameLeft = nameField->text();
+        filterLeft = dialog->selectedNameFilter();
+        QTest::keyClicks(nameField, QStringLiteral("words"));
         QTest::keyClick(nameField, Qt::Key_Return);
     });
     trigger("actionCreateTextFile");
     QCOMPARE(shownFolder, folder);
+    QCOMPARE(nameLeft, QString());
+    QCOMPARE(filterLeft, QStringLiteral("Text File (*.txt)"));
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("words.txt")});
     QCOMPARE(fileBytes(QDir(folder).filePath(QStringLiteral("words.txt"))), video.toUtf8() + "\r\n");
     QVERIFY(!QFile::exists(folder + QStringLiteral(".txt")));
     QCOMPARE(statusText(), openedText);
+}
+
+void TestVocabularyCapture::targetOfAnotherFilm_data()
+{
+    QTest::addColumn<QString>("actionName");
+    QTest::addColumn<bool>("filmOpen");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("refused");
+
+    const QByteArray otherFilm("/films/other.mkv\r\nw --> t\r\n");
+    QTest::newRow("open of another film's file") << "actionOpenTextFile" << true << otherFilm << true;
+    QTest::newRow("create on another film's file") << "actionCreateTextFile" << true << otherFilm << true;
+    QTest::newRow("the same film in another folder")
+        << "actionCreateTextFile" << true << QByteArray("C:\\Films\\film.mkv\r\n") << false;
+    QTest::newRow("first line a record") << "actionOpenTextFile" << true << QByteArray("w --> t\r\n") << false;
+    QTest::newRow("empty file") << "actionCreateTextFile" << true << QByteArray() << false;
+    QTest::newRow("no film open") << "actionOpenTextFile" << false << otherFilm << false;
+}
+
+// One vocabulary file holds the words of one film: a file started for
+// another film is not taken, so that no entry of this film is played from
+// that one. After a refusal no file is in use.
+void TestVocabularyCapture::targetOfAnotherFilm()
+{
+    QFETCH(QString, actionName);
+    QFETCH(bool, filmOpen);
+    QFETCH(QByteArray, content);
+    QFETCH(bool, refused);
+
+    if (filmOpen)
+        openVideo(writeFile(QStringLiteral("film.mkv")));
+    const QString target = writeFile(QStringLiteral("words.txt"), content);
+    attentionSeen = {};
+    ModalWatch watch = closeNextModal(&attentionSeen, true);
+    QVERIFY(triggerAnsweringFileDialog(actionName.toLatin1().constData(), target).appeared);
+    if (!attentionSeen.appeared)
+        watch.cancel();
+    QCOMPARE(attentionSeen.appeared, refused);
+    QCOMPARE(statusText(), refused ? QString() : openedText);
+    if (!refused)
+        return;
+    verifyAttention(attentionSeen, otherFilmText, QRect(60, 60, 300, 20));
+    QCOMPARE(fileBytes(target), content);
+    const VocabularyEntry entry{"w", "t", "", "", ""};
+    type(entry);
+    verifyAttention(triggerExpectingAttention("actionSaveYour"), noTargetText, QRect(90, 60, 230, 20));
+    QCOMPARE(fileBytes(target), content);
 }
 
 void TestVocabularyCapture::confirmationGoesWithTarget_data()

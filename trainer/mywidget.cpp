@@ -22,6 +22,12 @@ MyWidget::MyWidget(QWidget *parent)
     , ui(new Ui::MyWidget)
 {
     ui->setupUi(this);
+    // The answer line is shorter than a line of its font. Without a frame,
+    // and with its line raised by what is missing, the room above the capitals
+    // is lost instead of the tails below the baseline of a "g" or a "ц".
+    const int missing = ui->MyLineEdit->fontMetrics().height() - ui->MyLineEdit->height();
+    if (missing > 0)
+        ui->MyLineEdit->setTextMargins(0, -missing, 0, 0);
 
     connect(ui->MyPushButton1, SIGNAL(clicked()), this, SLOT(MyEventHandler()));
     connect(ui->MyPushButton2, SIGNAL(clicked()), this, SLOT(MyStart()));
@@ -59,11 +65,10 @@ void MyWidget::closeEvent(QCloseEvent *event)
 
 void MyWidget::MyEventHandler()
 {
-    entries.clear();
-
     const QString path = QFileDialog::getOpenFileName(
         this, QStringLiteral("Открыть файл"), QStringLiteral("./"), QStringLiteral("TXT (*.txt)"));
-    // A file that cannot be opened or read to its end loads nothing.
+    // A cancelled dialog, or a file that cannot be opened or read to its end,
+    // leaves the drill as it was: the learner's marks are not thrown away.
     std::optional<VocabularyContents> contents = readVocabularyFile(path);
     if (!contents)
         return;

@@ -127,9 +127,7 @@ QString filmPathFor(const QString &writtenPath, const QString &vocabularyFilePat
     }
     // A path written on another system: "C:\Films\film.mkv" is one relative
     // file name here, and "C:/Films/film.mkv" a folder that is not there.
-    const int lastSeparator = qMax(writtenPath.lastIndexOf(QLatin1Char('/')),
-                                   writtenPath.lastIndexOf(QLatin1Char('\\')));
-    const QString name = writtenPath.mid(lastSeparator + 1);
+    const QString name = VocabularyFormat::filmFileName(writtenPath);
     if (!name.isEmpty()) {
         if (std::optional<QString> path = besideTheFile(name))
             return *path;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The subtitle reader on any bytes: it must not crash, it must read data in
-// memory to its end, a pipe that gives a few bytes at a time must not change
+// memory to its end, a file that gives a few bytes a read must not change
 // what it reads, and no cue may keep a line that the rules end a cue's text with.
 #include "subtitles.h"
 #include "testdevices.h"
@@ -50,9 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const int step = size > 0 ? 1 + data[0] % 64 : 1;
     const QByteArray content = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
     const std::optional<SubtitleTable> table = readFromMemory(content);
-    TricklingDevice pipe(content, step);
-    const std::optional<SubtitleTable> fromPipe = readSubtitles(pipe);
-    if (!table || !fromPipe || !sameCues(*table, *fromPipe))
+    TricklingDevice slowFile(content, step, true);
+    const std::optional<SubtitleTable> inSmallReads = readSubtitles(slowFile);
+    if (!table || !inSmallReads || !sameCues(*table, *inSmallReads))
         std::abort();
     for (const SubtitleCue &cue : *table) {
         for (const QString &line : cue.lines) {

@@ -119,8 +119,10 @@ inline QStringList cutOff(QWidget *window)
             || ink.top() < 0 || ink.bottom() >= label->height())
             faults << describe(label, QStringLiteral("\"%1\" cut off").arg(label->text()));
     }
-    // A line edit centres its line in its contents, two pixels in from each
-    // side, and clips what does not fit.
+    // A line edit places its line in its contents as its alignment says (one
+    // pixel in from the top or the bottom, or centred) and clips what does not
+    // fit: the letters must stand whole on their line, tails of a "g" or a "ц"
+    // included.
     const QList<QLineEdit *> lineEdits = window->findChildren<QLineEdit *>();
     for (const QLineEdit *lineEdit : lineEdits) {
         if (!lineEdit->isVisible() || lineEdit->text().isEmpty())
@@ -134,12 +136,15 @@ inline QStringList cutOff(QWidget *window)
                                ->subElementRect(QStyle::SE_LineEditContents, &option, lineEdit)
                                .marginsRemoved(lineEdit->textMargins());
         const QFontMetrics metrics = lineEdit->fontMetrics();
-        const int baseline = area.y() + (area.height() - metrics.height() + 1) / 2 + metrics.ascent();
+        int lineTop = area.y() + (area.height() - metrics.height() + 1) / 2;
+        if (lineEdit->alignment() & Qt::AlignBottom)
+            lineTop = area.y() + area.height() - metrics.height() - 1;
+        else if (lineEdit->alignment() & Qt::AlignTop)
+            lineTop = area.y() + 1;
+        const int baseline = lineTop + metrics.ascent();
         const QRect ink = metrics.tightBoundingRect(lineEdit->text()).translated(0, baseline);
-        // The answer line's fixed height leaves the tail of a "ц" or "g" a
-        // pixel short at every scale; the letters must stand whole on their line.
         if (metrics.horizontalAdvance(lineEdit->text()) + 4 > area.width() || ink.top() < area.top()
-            || baseline > area.bottom())
+            || ink.bottom() > area.bottom())
             faults << describe(lineEdit, QStringLiteral("\"%1\" cut off").arg(lineEdit->text()));
     }
     // Text boxes scroll what they cannot show; in these pictures all of it should show.

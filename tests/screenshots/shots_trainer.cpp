@@ -64,6 +64,10 @@ void ShotsTrainer::cleanupTestCase()
 void ShotsTrainer::afterAVerdict()
 {
     QVERIFY(arrowUntil(QStringLiteral("test card")));
+    // Every tail below the line shows whole while it is typed.
+    answerLine->setText(QStringLiteral("jumpy going, цщ"));
+    QVERIFY(Shots::drawnIntact(widget));
+    answerLine->clear();
     answer(QStringLiteral("таблица"));
     QCOMPARE(verdict->toPlainText(), QStringLiteral("Yes!"));
     QVERIFY(Shots::save(widget, QStringLiteral("trainer-verdict")));

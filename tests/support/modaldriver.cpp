@@ -19,8 +19,11 @@ class ModalWatcher : public QObject
 public:
     // Owned by the application, so that a watcher still waiting when the test
     // ends goes with it.
-    ModalWatcher(std::function<void(QWidget *)> handler, int timeoutMs)
-        : QObject(QCoreApplication::instance()), handler(std::move(handler)), remainingPolls(timeoutMs / pollMs)
+    ModalWatcher(std::function<void(QWidget *)> handler, int timeoutMs, std::function<bool(QWidget *)> wanted)
+        : QObject(QCoreApplication::instance())
+        , handler(std::move(handler))
+        , wanted(std::move(wanted))
+        , remainingPolls(timeoutMs / pollMs)
     {
         connect(&timer, &QTimer::timeout, this, &ModalWatcher::poll);
         timer.start(pollMs);
@@ -30,7 +33,7 @@ private:
     void poll()
     {
         QWidget *modal = QApplication::activeModalWidget();
-        if (modal && modal->isVisible()) {
+        if (modal && modal->isVisible() && (!wanted || wanted(modal))) {
             timer.stop();
             auto run = std::move(handler);
             deleteLater();
@@ -45,15 +48,17 @@ private:
 
     static constexpr int pollMs = 20;
     std::function<void(QWidget *)> handler;
+    std::function<bool(QWidget *)> wanted;
     QTimer timer;
     int remainingPolls;
 };
 
 } // namespace
 
-ModalWatch whenModalAppears(std::function<void(QWidget *)> handler, int timeoutMs)
+ModalWatch whenModalAppears(std::function<void(QWidget *)> handler, int timeoutMs,
+                            std::function<bool(QWidget *)> wanted)
 {
-    return ModalWatch(new ModalWatcher(std::move(handler), timeoutMs));
+    return ModalWatch(new ModalWatcher(std::move(handler), timeoutMs, std::move(wanted)));
 }
 
 ModalWatch answerFileDialog(const QString &path, FileDialogSeen *seen)
@@ -97,8 +102,11 @@ ModalWatch answerFileDialog(const QString &path, FileDialogSeen *seen)
     });
 }
 
-ModalWatch closeNextModal(ModalSeen *seen)
+ModalWatch closeNextModal(ModalSeen *seen, bool afterFileDialogs)
 {
+    std::function<bool(QWidget *)> wanted;
+    if (afterFileDialogs)
+        wanted = [](QWidget *modal) { return !qobject_cast<QFileDialog *>(modal) && !qobject_cast<QMessageBox *>(modal); };
     return whenModalAppears([seen](QWidget *modal) {
         seen->appeared = true;
         seen->className = QString::fromLatin1(modal->metaObject()->className());
@@ -115,7 +123,7 @@ ModalWatch closeNextModal(ModalSeen *seen)
             dialog->reject();
         else
             modal->close();
-    });
+    }, 15000, wanted);
 }
 
 bool stepOpensModal(const std::function<void()> &step)

@@ -11,12 +11,25 @@
 
 #include <cstring>
 
-// A sequential device that gives `data` at most `step` bytes a read.
+// A device that gives `data` at most `step` bytes a read: a pipe, or with
+// `seekable` a file on a slow disk.
 class TricklingDevice : public QIODevice
 {
 public:
-    TricklingDevice(const QByteArray &data, qint64 step) : data(data), step(step) { open(ReadOnly); }
-    bool isSequential() const override { return true; }
+    TricklingDevice(const QByteArray &data, qint64 step, bool seekable = false)
+        : data(data), step(step), seekable(seekable)
+    {
+        open(ReadOnly | Unbuffered);
+    }
+    bool isSequential() const override { return !seekable; }
+    qint64 size() const override { return seekable ? data.size() : QIODevice::size(); }
+    bool seek(qint64 position) override
+    {
+        if (!seekable || position < 0 || position > data.size() || !QIODevice::seek(position))
+            return false;
+        given = position;
+        return true;
+    }
 
 protected:
     qint64 readData(char *out, qint64 maxSize) override
@@ -31,6 +44,7 @@ protected:
 private:
     QByteArray data;
     qint64 step;
+    bool seekable;
     qint64 given = 0;
 };
 
