@@ -2,7 +2,10 @@
 #ifndef DESKTOPINTEGRATION_H
 #define DESKTOPINTEGRATION_H
 
+#include <QList>
+
 class QToolBar;
+class QWidget;
 
 // Lays the windows out in units of the desktop's scale (a desktop at 150 % or
 // 200 % gives the fixed geometries room for its larger fonts) and draws icons
@@ -14,6 +17,17 @@ void followDesktopScale();
 // rather than saying what the button does. This gives each button of the bar
 // the accessible name and description its action carries, as the dynamic
 // properties "accessibleName" and "accessibleDescription" set in the form.
+// The bar itself is read out by its own accessible name, where it has one.
 void nameToolBarButtons(QToolBar *toolBar);
+
+// A tool bar gives its buttons no focus, so that without a mouse they cannot
+// be pressed at all. This lets each button of the bar take focus with Tab (and
+// so be pressed with Space) and returns them, left to right.
+QList<QWidget *> toolBarButtonsTakingFocus(QToolBar *toolBar);
+
+// Makes Tab go through `chain` in its order. From the last widget Tab goes
+// back to the first only when every widget of the window that takes focus is
+// in the chain: one left out comes between them.
+void setTabChain(const QList<QWidget *> &chain);
 
 #endif // DESKTOPINTEGRATION_H

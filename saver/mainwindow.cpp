@@ -144,12 +144,32 @@ MainWindow::MainWindow(QWidget *parent)
     progressBar->setMaximumWidth(barWidth);
     ui->statusBar->addPermanentWidget(slider, 0);
     ui->statusBar->addPermanentWidget(progressBar, 0);
+    slider->setAccessibleName(QStringLiteral("Position in the film"));
+    progressBar->setAccessibleName(QStringLiteral("Film played"));
+
+    // Tab follows the learner's road: a film and its subtitles, a place in
+    // it, the entry, its time range. The subtitle panel comes last, for
+    // copying from it.
+    setTabChain(toolBarButtonsTakingFocus(ui->MyToolBar)
+                + QList<QWidget *>{ui->lineEdit, ui->pushButton, ui->textEdit_4, ui->textEdit_5,
+                                   ui->textEdit_3, ui->lineEdit_1, ui->lineEdit_2, slider,
+                                   ui->MyTextBrowser});
 
     // The player's 64-bit positions are narrowed to the widgets' int range.
     connect(player, &QMediaPlayer::durationChanged, slider, &QSlider::setMaximum);
     connect(player, &QMediaPlayer::positionChanged, slider, &QSlider::setValue);
     connect(slider, &QSlider::sliderMoved, player, &QMediaPlayer::setPosition);
     connect(slider, &QSlider::sliderMoved, this, [this](int position) { followSeek(position); });
+    // The arrow and page keys move the slider without a drag; they seek by
+    // steps a learner can use, not by the default millisecond.
+    slider->setSingleStep(5000);
+    slider->setPageStep(30000);
+    connect(slider, &QSlider::actionTriggered, this, [this](int action) {
+        if (action == QAbstractSlider::SliderNoAction || action == QAbstractSlider::SliderMove)
+            return;
+        player->setPosition(slider->sliderPosition());
+        followSeek(slider->sliderPosition());
+    });
     connect(player, &QMediaPlayer::durationChanged, progressBar, &QProgressBar::setMaximum);
     connect(player, &QMediaPlayer::positionChanged, progressBar, &QProgressBar::setValue);
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "filmformats.h"
 #include "mainwindow_2.h"
 #include "mywidget.h"
 #include "playbacklog.h"
@@ -48,6 +49,8 @@ private slots:
     void nextFileNextFilm();
     void filmThatCannotPlay_data();
     void filmThatCannotPlay();
+    void filmsOfEveryFormatPlay_data();
+    void filmsOfEveryFormatPlay();
     void pipeAsFilmIsNotOpened();
     void movedFolderPlaysItsFilmLoadedWithTheFile();
 
@@ -354,6 +357,35 @@ void TestTrainerFragment::filmThatCannotPlay()
     QTRY_COMPARE_WITH_TIMEOUT(player()->state(), QMediaPlayer::StoppedState, playerTimeoutMs);
     answer(QStringLiteral("finish"));
     QCOMPARE(verdict->toPlainText(), QStringLiteral("Yes!"));
+}
+
+void TestTrainerFragment::filmsOfEveryFormatPlay_data()
+{
+    addFilmFormatRows();
+}
+
+void TestTrainerFragment::filmsOfEveryFormatPlay()
+{
+    const FormatClip film = makeRowClip(directory.path(), 3);
+    if (!film.skipReason.isEmpty())
+        QSKIP(qPrintable(film.skipReason));
+    QVERIFY2(!film.path.isEmpty(), qPrintable(film.failure));
+    load(writeFile(QStringLiteral("formats.txt"),
+                   film.path.toUtf8() + "\r\nrun out --> to finish --> 00:00:00,500***00:00:02,000\r\n"));
+    arrow();
+
+    PlaybackLog log(player());
+    video();
+    QTRY_VERIFY_WITH_TIMEOUT(log.stoppedAfterMs, playerTimeoutMs);
+    QCOMPARE(player()->error(), QMediaPlayer::NoError);
+    // Sound over a black window is the fault to catch: pictures must come,
+    // from the fragment on.
+    const QVector<qint64> frames = log.frames();
+    const auto inFragment = std::count_if(frames.cbegin(), frames.cend(),
+                                          [](qint64 frameMs) { return frameMs >= 400 && frameMs <= 2100; });
+    QVERIFY2(inFragment >= 10, qPrintable(QString::number(inFragment)));
+    QVERIFY(log.highestPosition);
+    QVERIFY2(*log.highestPosition > 1000, qPrintable(QString::number(*log.highestPosition)));
 }
 
 // A pipe named as the film is never given to the player, which would wait for

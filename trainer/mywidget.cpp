@@ -2,6 +2,7 @@
 #include "mywidget.h"
 #include "ui_mywidget.h"
 
+#include "desktopintegration.h"
 #include "drill.h"
 #include "mainwindow_2.h"
 #include "mainwindow_help.h"
@@ -46,6 +47,13 @@ MyWidget::MyWidget(QWidget *parent)
 
     connect(ui->pushButton_H, SIGNAL(clicked()), this, SLOT(MyHelpBut()));
     ui->pushButton_H->setToolTip(QStringLiteral("Help"));
+
+    ui->MyLineEdit->setAccessibleName(QStringLiteral("Your translation"));
+    // Tab follows a drill: a file, a word, the answer, then the rest. The
+    // panels come last, for reading and copying from them.
+    setTabChain({ui->MyPushButton1, ui->MyPushButton2, ui->MyLineEdit, ui->MyPushButton3,
+                 ui->MyPushButton4, ui->pushButton_H, ui->textBrowser_1, ui->textBrowser_2,
+                 ui->textBrowser_3, ui->textBrowser});
 }
 
 MyWidget::~MyWidget()
