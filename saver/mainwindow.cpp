@@ -41,6 +41,7 @@ void repaintWhileLocked()
 {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
+
 // What a status bar takes of its width for itself: its margins, the spacing
 // between its widgets and the size grip.
 constexpr int statusBarChromeWidth = 48;
