@@ -35,6 +35,7 @@ enum Outcome : char {
     NotTried = 0,
     Saved = 'W',
     NotOpened = 'O',
+    Busy = 'B',
     NotWritten = 'F',
 };
 
@@ -60,6 +61,9 @@ void appendAll(const QString &path, char writer, int records, qint64 limitBytes,
         case AppendOutcome::OpenFailed:
             outcomes[i] = NotOpened;
             break;
+        case AppendOutcome::Busy:
+            outcomes[i] = Busy;
+            break;
         case AppendOutcome::WriteFailed:
             outcomes[i] = NotWritten;
             break;
@@ -71,6 +75,7 @@ struct Tally
 {
     int saved = 0;
     int notOpened = 0;
+    int busy = 0;
     int notWritten = 0;
     int whole = 0;
     int savedButMissing = 0;
@@ -150,7 +155,7 @@ int main(int argc, char *argv[])
     }
 
     bool sound = terminated && notWhole == 0;
-    std::printf("writer  records  saved  not opened  not written  whole in file  saved but missing"
+    std::printf("writer  records  saved  not opened  busy  not written  whole in file  saved but missing"
                 "  failed but there  twice\n");
     for (int w = 0; w < 2; ++w) {
         Tally tally;
@@ -159,14 +164,15 @@ int main(int argc, char *argv[])
             const bool saved = outcomes[at] == Saved;
             tally.saved += saved;
             tally.notOpened += outcomes[at] == NotOpened;
+            tally.busy += outcomes[at] == Busy;
             tally.notWritten += outcomes[at] == NotWritten;
             tally.whole += found[at] > 0;
             tally.savedButMissing += saved && found[at] == 0;
             tally.failedButThere += !saved && found[at] > 0;
             tally.twice += found[at] > 1;
         }
-        std::printf("%-6c  %7d  %5d  %10d  %11d  %13d  %17d  %16d  %5d\n", writerNames[w], records, tally.saved,
-                    tally.notOpened, tally.notWritten, tally.whole, tally.savedButMissing, tally.failedButThere,
+        std::printf("%-6c  %7d  %5d  %10d  %4d  %11d  %13d  %17d  %16d  %5d\n", writerNames[w], records,
+                    tally.saved, tally.notOpened, tally.busy, tally.notWritten, tally.whole, tally.savedButMissing, tally.failedButThere,
                     tally.twice);
         sound = sound && tally.savedButMissing == 0 && tally.failedButThere == 0 && tally.twice == 0;
     }

@@ -21,6 +21,8 @@ namespace {
 // Another Saver holds the lock only while it appends one line. A lock held
 // this long belongs to a program that may never let go of it.
 constexpr int lockWaitMs = 2000;
+// How often the lock is tried again, and the caller let draw its window.
+constexpr std::chrono::milliseconds lockStep(5);
 
 // Closing the descriptor also lets go of its lock.
 class Descriptor
@@ -63,7 +65,7 @@ int openForAppending(const QByteArray &name, MissingFile whenMissing, bool &crea
 // Waits a bounded time for the exclusive lock that every Saver takes to
 // append, so that no two lines interleave and a rollback cuts no line of
 // another Saver. A file system that keeps no locks is written without one.
-bool lockForAppending(int descriptor)
+bool lockForAppending(int descriptor, const WhileLocked &whileLocked)
 {
     const QDeadlineTimer deadline(lockWaitMs);
     for (;;) {
@@ -75,8 +77,40 @@ bool lockForAppending(int descriptor)
             return true;
         if (deadline.hasExpired())
             return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (whileLocked)
+            whileLocked();
+        std::this_thread::sleep_for(lockStep);
     }
+}
+
+// A file system that cannot sync a file (EINVAL) keeps nothing back to sync.
+bool synced(int result)
+{
+    return result == 0 || errno == EINVAL;
+}
+
+bool syncData(int descriptor)
+{
+    int result;
+    do
+        result = ::fdatasync(descriptor);
+    while (result != 0 && errno == EINTR);
+    return synced(result);
+}
+
+// A new file's name outlives a power cut only once its folder is synced too.
+bool syncFolderOf(const QByteArray &name)
+{
+    const int slash = name.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : name.left(slash);
+    const Descriptor directory(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!directory.isOpen())
+        return false;
+    int result;
+    do
+        result = ::fsync(directory.get());
+    while (result != 0 && errno == EINTR);
+    return synced(result);
 }
 
 // Where this call's bytes stand in the file: they end at `end`, and `added`
@@ -141,7 +175,8 @@ void removeIfMadeInVain(const QByteArray &name, int descriptor)
 
 } // namespace
 
-AppendOutcome appendLineToFile(const QString &path, const QString &line, MissingFile whenMissing)
+AppendOutcome appendLineToFile(const QString &path, const QString &line, MissingFile whenMissing,
+                               const WhileLocked &whileLocked)
 {
     if (path.isEmpty())
         return AppendOutcome::OpenFailed;
@@ -152,15 +187,20 @@ AppendOutcome appendLineToFile(const QString &path, const QString &line, Missing
         return AppendOutcome::OpenFailed;
     // A file that another Saver removed while this one waited for the lock
     // would take the line and keep it nowhere.
+    if (!lockForAppending(file.get(), whileLocked))
+        return AppendOutcome::Busy;
     struct stat status;
-    if (!lockForAppending(file.get()) || ::fstat(file.get(), &status) != 0 || status.st_nlink == 0)
+    if (::fstat(file.get(), &status) != 0 || status.st_nlink == 0)
         return AppendOutcome::OpenFailed;
     const QByteArray bytes = line.toUtf8() + VocabularyFormat::LineTerminator;
     AppendedBytes appended;
-    if (writeAll(file.get(), bytes, appended))
+    // The learner takes the entry for saved: a laptop whose battery dies
+    // before the kernel writes its pages back would lose it.
+    if (writeAll(file.get(), bytes, appended) && syncData(file.get()) && (!created || syncFolderOf(name)))
         return file.close() ? AppendOutcome::Written : AppendOutcome::WriteFailed;
     // A full disk or a size limit can take part of the line: that part would
-    // run into the next line written.
+    // run into the next line written; a line that could not be synced may be
+    // lost at a power cut or read back damaged.
     if (takeBack(file.get(), appended) && created)
         removeIfMadeInVain(name, file.get());
     return AppendOutcome::WriteFailed;

@@ -2,13 +2,21 @@
 #ifndef APPENDFILE_H
 #define APPENDFILE_H
 
+#include <functional>
+
 class QString;
 
 enum class AppendOutcome {
     Written,
     OpenFailed,
+    // Another program held the lock for longer than an append takes.
+    Busy,
     WriteFailed,
 };
+
+// Run again and again, in short steps, while another program holds the lock:
+// a window keeps itself drawn there.
+using WhileLocked = std::function<void()>;
 
 // What appending does when the file is not there.
 enum class MissingFile {
@@ -21,12 +29,15 @@ enum class MissingFile {
 // else (a device, a pipe, a socket, a folder) is not opened. Every append
 // holds an exclusive lock on the file (flock) from before it writes until it
 // is done, waiting for it at most two seconds, so that two Savers never
-// interleave. When the line cannot be written whole, only what this call
-// added is cut off again, through the descriptor it wrote with, and a file
-// this call created is removed again; a file that has grown past those bytes
-// meanwhile (a writer that takes no lock) is left as it is. The file is open
-// only during the call.
-AppendOutcome appendLineToFile(const QString &path, const QString &line, MissingFile whenMissing);
+// interleave. Written means on the disk: the file's data is synced before the
+// call returns, and the folder too when the call made the file. When the line
+// cannot be written whole or synced, only what this call added is cut off
+// again, through the descriptor it wrote with, and a file this call created
+// is removed again; a file that has grown past those bytes meanwhile (a
+// writer that takes no lock) is left as it is. The file is open only during
+// the call.
+AppendOutcome appendLineToFile(const QString &path, const QString &line, MissingFile whenMissing,
+                               const WhileLocked &whileLocked = {});
 
 // Opens the existing regular file at `path` for appending and closes it
 // again without writing; creates nothing.

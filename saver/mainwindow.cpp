@@ -13,6 +13,8 @@
 #include "timestamp.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFont>
@@ -32,6 +34,15 @@ namespace {
 
 const QString textFileFilter = QStringLiteral("Text File (*.txt)");
 const QString fileOpenedText = QStringLiteral("The file opend");
+
+// While another program holds the vocabulary file's lock the window is drawn
+// and the film followed, but nothing the learner does is taken: a second save
+// or a file dialog would start inside the first save.
+void repaintWhileLocked()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 // What a status bar takes of its width for itself: its margins, the spacing
 // between its widgets and the size grip.
 constexpr int statusBarChromeWidth = 48;
@@ -59,6 +70,8 @@ const Refusal refusals[] = {
      {60, 60, 300, 20}},
     {CaptureProblem::TargetNotOpened, "The file could not be opened for writing.",
      {60, 60, 300, 20}},
+    {CaptureProblem::TargetInUse, "The file is in use by another program.", {60, 60, 300, 20}},
+    {CaptureProblem::TargetNotStarted, "The file could not be written.", {90, 60, 230, 20}},
     {CaptureProblem::EntryNotWritten, "The entry could not be written to the file.",
      {60, 60, 300, 20}},
 };
@@ -232,7 +245,7 @@ void MainWindow::on_actionOpenTextFile_triggered()
                                                 QString(), textFileFilter);
     if (refuseTargetOfAnotherFilm())
         return;
-    showTargetOpened(canAppendToFile(textFilePath));
+    showTargetChosen(canAppendToFile(textFilePath) ? CaptureProblem::None : CaptureProblem::TargetNotOpened);
 }
 
 void MainWindow::on_actionSaveYour_triggered()
@@ -240,7 +253,7 @@ void MainWindow::on_actionSaveYour_triggered()
     const VocabularyEntry entry{ui->textEdit_4->toPlainText(), ui->textEdit_5->toPlainText(),
                                 ui->textEdit_3->toPlainText(), ui->lineEdit_1->text(),
                                 ui->lineEdit_2->text()};
-    const CaptureProblem problem = saveVocabularyEntry(textFilePath, entry);
+    const CaptureProblem problem = saveVocabularyEntry(textFilePath, entry, repaintWhileLocked);
     if (problem != CaptureProblem::None) {
         showRefusal(problem);
         return;
@@ -269,7 +282,7 @@ void MainWindow::on_actionCreateTextFile_triggered()
     textFilePath = dialog.exec() == QDialog::Accepted ? dialog.chosenFile() : QString();
     if (refuseTargetOfAnotherFilm())
         return;
-    showTargetOpened(appendLineToFile(textFilePath, videoPath, MissingFile::Create) == AppendOutcome::Written);
+    showTargetChosen(startVocabularyFile(textFilePath, videoPath, repaintWhileLocked));
 }
 
 bool MainWindow::refuseTargetOfAnotherFilm()
@@ -279,18 +292,22 @@ bool MainWindow::refuseTargetOfAnotherFilm()
         return false;
     // Nothing is written to it, and it is not in use: a save asks for a file.
     textFilePath.clear();
-    showTargetOpened(false);
+    ui->statusBar->clearMessage();
     showRefusal(problem);
     return true;
 }
 
-void MainWindow::showTargetOpened(bool opened)
+void MainWindow::showTargetChosen(CaptureProblem problem)
 {
-    // A confirmation left from an earlier target would claim the new one.
-    if (opened)
+    if (problem == CaptureProblem::None) {
         ui->statusBar->showMessage(fileOpenedText);
-    else
-        ui->statusBar->clearMessage();
+        return;
+    }
+    // A confirmation left from an earlier target would claim the new one.
+    ui->statusBar->clearMessage();
+    // A cancelled dialog chose nothing to tell about.
+    if (!textFilePath.isEmpty())
+        showRefusal(problem);
 }
 
 void MainWindow::on_actionOpenSub_triggered()

@@ -59,9 +59,10 @@ private:
     void followSeek(qint64 position);
     // Reads the file at subtitlePath for the follower; false for no subtitle file.
     bool loadSubtitleFile();
-    void showTargetOpened(bool opened);
     // Refuses textFilePath when it was started for another film.
     bool refuseTargetOfAnotherFilm();
+    // The status bar's confirmation for the file just chosen, or why it cannot be written to.
+    void showTargetChosen(CaptureProblem problem);
 
     void showRefusal(CaptureProblem problem);
     void showAttention(const QString &text, const QRect &labelGeometry);

@@ -116,7 +116,7 @@ std::optional<SubtitleTable> readSubtitles(QIODevice &device)
     const std::optional<QByteArray> data = readAll(device);
     if (!data)
         return std::nullopt;
-    QByteArray text = legacySubtitleCodec(*data)->toUnicode(*data).toUtf8();
+    QByteArray text = decodeLegacySubtitles(*data).toUtf8();
     QBuffer buffer(&text);
     buffer.open(QIODevice::ReadOnly);
     if (readCues(buffer, table) != Outcome::Read)

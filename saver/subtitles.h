@@ -30,7 +30,7 @@ using SubtitleTable = QMap<qint64, SubtitleCue>;
 // skipped unread. Each line is taken as lineText() gives it.
 //
 // The text is UTF-8 where it is valid UTF-8; a file of another encoding
-// (legacySubtitleCodec) is read whole and may be at most 64 MiB.
+// (decodeLegacySubtitles) is read whole and may be at most 64 MiB.
 //
 // Gives nothing when the device could not be read to its end, or holds more
 // than a file may (ReadableFile).

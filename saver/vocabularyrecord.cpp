@@ -42,6 +42,22 @@ CaptureProblem entryProblem(const QString &targetPath, const VocabularyEntry &en
     return CaptureProblem::None;
 }
 
+// What the learner is told of an append; `notWritten` names what was lost.
+CaptureProblem problemOf(AppendOutcome outcome, CaptureProblem notWritten)
+{
+    switch (outcome) {
+    case AppendOutcome::OpenFailed:
+        return CaptureProblem::TargetNotOpened;
+    case AppendOutcome::Busy:
+        return CaptureProblem::TargetInUse;
+    case AppendOutcome::WriteFailed:
+        return notWritten;
+    case AppendOutcome::Written:
+        break;
+    }
+    return CaptureProblem::None;
+}
+
 } // namespace
 
 QString assembleVocabularyRecord(const VocabularyEntry &entry)
@@ -120,20 +136,21 @@ QString withTextSuffix(const QString &path)
     return path + QStringLiteral(".txt");
 }
 
-CaptureProblem saveVocabularyEntry(const QString &targetPath, const VocabularyEntry &entry)
+CaptureProblem startVocabularyFile(const QString &targetPath, const QString &videoPath,
+                                   const WhileLocked &whileLocked)
+{
+    return problemOf(appendLineToFile(targetPath, videoPath, MissingFile::Create, whileLocked),
+                     CaptureProblem::TargetNotStarted);
+}
+
+CaptureProblem saveVocabularyEntry(const QString &targetPath, const VocabularyEntry &entry,
+                                   const WhileLocked &whileLocked)
 {
     const CaptureProblem problem = entryProblem(targetPath, entry);
     if (problem != CaptureProblem::None)
         return problem;
     // A target that went away since it was chosen is not made again: a new
     // file would have no video path line.
-    switch (appendLineToFile(targetPath, assembleVocabularyRecord(entry), MissingFile::Refuse)) {
-    case AppendOutcome::OpenFailed:
-        return CaptureProblem::TargetNotOpened;
-    case AppendOutcome::WriteFailed:
-        return CaptureProblem::EntryNotWritten;
-    case AppendOutcome::Written:
-        break;
-    }
-    return CaptureProblem::None;
+    return problemOf(appendLineToFile(targetPath, assembleVocabularyRecord(entry), MissingFile::Refuse, whileLocked),
+                     CaptureProblem::EntryNotWritten);
 }

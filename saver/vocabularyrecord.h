@@ -2,6 +2,8 @@
 #ifndef VOCABULARYRECORD_H
 #define VOCABULARYRECORD_H
 
+#include "appendfile.h"
+
 #include <QString>
 
 // One entry as the learner typed it: plain texts of the three text edits
@@ -39,6 +41,8 @@ enum class CaptureProblem {
     OneTimeMissing,
     DoesNotReadBack,
     TargetNotOpened,
+    TargetInUse,
+    TargetNotStarted,
     EntryNotWritten,
 };
 
@@ -59,11 +63,17 @@ CaptureProblem targetProblem(const QString &targetPath, const QString &videoPath
 // ".txt", which the trainer's open dialog lists, whatever its folders are called.
 QString withTextSuffix(const QString &path);
 
+// Starts the vocabulary file at `targetPath` for the film at `videoPath`:
+// appends the video path line, making the file when there is none.
+CaptureProblem startVocabularyFile(const QString &targetPath, const QString &videoPath,
+                                   const WhileLocked &whileLocked = {});
+
 // Checks `entry` for the file at `targetPath` in the order the learner is told
 // of problems (target, word and translation, time texts, fields that would
 // not read back), then appends its record to that file, which must exist.
-// Any problem but the last two leaves the file untouched; those two leave it
-// as appendLineToFile does.
-CaptureProblem saveVocabularyEntry(const QString &targetPath, const VocabularyEntry &entry);
+// Problems found before the append leave the file untouched; the others
+// leave it as appendLineToFile does.
+CaptureProblem saveVocabularyEntry(const QString &targetPath, const VocabularyEntry &entry,
+                                   const WhileLocked &whileLocked = {});
 
 #endif // VOCABULARYRECORD_H

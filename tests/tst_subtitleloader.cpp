@@ -166,6 +166,10 @@ void TestSubtitleLoader::readsFile_data()
     QTest::newRow("UTF-8 with one bad byte stays UTF-8")
         << encodedCues("UTF-8", french) + "5\r\n00:00:09,000 --> 00:00:09,900\r\nbad \xFF byte\r\n"
         << describeEncoded(french) + QStringList{QStringLiteral("9000-9900: bad \uFFFD byte")};
+    // Bytes that Windows-1252 leaves out come through the toolkit as control codes.
+    QTest::newRow("a byte no page defines is shown as unknown")
+        << encodedCues("Windows-1252", french) + "5\r\n00:00:09,000 --> 00:00:09,900\r\n\xE0 \x81 \x90\r\n"
+        << describeEncoded(french) + QStringList{QStringLiteral("9000-9900: à \uFFFD \uFFFD")};
     QTest::newRow("one cue of UTF-8 in a Windows-1252 file is decoded as the rest")
         << encodedCues("Windows-1252", french) + "5\r\n00:00:09,000 --> 00:00:09,900\r\n\xC3\xA9t\xC3\xA9\r\n"
         << describeEncoded(french) + QStringList{QStringLiteral("9000-9900: Ã©tÃ©")};
@@ -274,6 +278,48 @@ void TestSubtitleLoader::legacyEncodings_data()
           QStringLiteral("Eve gidelim, çok geç oldu.")}},
     };
     for (const auto &[language, codec, lines] : languages) {
+        for (const int count : {3, 40}) {
+            QTest::addRow("%s, %s, %d cues", language, codec, count)
+                << QByteArray(codec) << cuesOf(lines, lines, count);
+        }
+    }
+
+    // Quotes, dashes and ellipses lie between 0x80 and 0x9F in every Windows
+    // page, where ISO-8859 pages have control codes: the detector names an
+    // ISO page for some of these files.
+    const QList<std::tuple<const char *, const char *, QStringList>> punctuated{
+        {"Turkish with quotes and dashes", "Windows-1254",
+         {QStringLiteral("“Geliyorum” dedi…"), QStringLiteral("‘Bekle’ dedim – ama çok geç kalmıştı."),
+          QStringLiteral("Kapıyı açtı — içeride kimse yoktu.")}},
+        {"Greek with quotes and dashes", "Windows-1253",
+         {QStringLiteral("“Έρχομαι” είπε…"), QStringLiteral("‘Περίμενε’ – του είπα, αλλά ήταν αργά."),
+          QStringLiteral("Άνοιξε την πόρτα — μέσα δεν ήταν κανείς.")}},
+        {"Polish with quotes and dashes", "Windows-1250",
+         {QStringLiteral("“Już idę” – powiedział…"), QStringLiteral("‘Czekaj’ — krzyknęła, ale było za późno."),
+          QStringLiteral("Otworzył drzwi… w środku nie było nikogo.")}},
+        {"Czech with quotes and dashes", "Windows-1250",
+         {QStringLiteral("“Už jdu” – řekl…"), QStringLiteral("‘Počkej’ — zavolala, ale bylo pozdě."),
+          QStringLiteral("Otevřel dveře… uvnitř nikdo nebyl.")}},
+        {"French with quotes and dashes", "Windows-1252",
+         {QStringLiteral("“J’arrive” – dit-il…"), QStringLiteral("‘Attends’ — cria-t-elle, mais c’était trop tard."),
+          QStringLiteral("Il ouvrit la porte… personne à l’intérieur.")}},
+        {"English with quotes and dashes", "Windows-1252",
+         {QStringLiteral("“I’m coming,” he said…"), QStringLiteral("‘Wait’ – she shouted — but it was too late."),
+          QStringLiteral("He opened the door… nobody was inside.")}},
+    };
+    // Some files are written in the ISO page the detector names.
+    const QList<std::tuple<const char *, const char *, QStringList>> isoPages{
+        {"Lithuanian with quotes and dashes", "Windows-1257",
+         {QStringLiteral("“Ateinu” – pasakė…"), QStringLiteral("Jis atidarė duris — viduje nieko nebuvo."),
+          QStringLiteral("Šiandien labai šalta, žiemą dar šalčiau.")}},
+        {"Lithuanian with low and high quotes", "ISO-8859-13",
+         {QStringLiteral("„Ateinu“, pasakė jis."), QStringLiteral("Jis atidarė duris, viduje nieko nebuvo."),
+          QStringLiteral("Šiandien labai šalta, žiemą dar šalčiau.")}},
+        {"Greek with single quotes and a capital alpha with tonos", "ISO-8859-7",
+         {QStringLiteral("Πού ήσουν όλη τη νύχτα;"), QStringLiteral("‘Δεν ξέρω’ πότε θα γυρίσει."),
+          QStringLiteral("Άλλη μια φορά, είναι αργά.")}},
+    };
+    for (const auto &[language, codec, lines] : punctuated + isoPages) {
         for (const int count : {3, 40}) {
             QTest::addRow("%s, %s, %d cues", language, codec, count)
                 << QByteArray(codec) << cuesOf(lines, lines, count);

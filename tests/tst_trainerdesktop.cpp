@@ -56,7 +56,7 @@ void TestTrainerDesktop::cleanup()
 
 QWidget *TestTrainerDesktop::showActive(bool fragmentWindow)
 {
-    QWidget *window = fragmentWindow ? static_cast<QWidget *>(videoWindow()) : widget.get();
+    QWidget *window = fragmentWindow ? static_cast<QWidget *>(videoWindow()) : widget.data();
     window->show();
     QApplication::setActiveWindow(window);
     return QTest::qWaitForWindowActive(window) ? window : nullptr;
@@ -126,8 +126,8 @@ void TestTrainerDesktop::drillFromTheKeyboard()
     QTest::keyClick(openButton, Qt::Key_Space);
     QVERIFY(seen.appeared);
     // What a window manager does when the dialog goes; the offscreen screen has none.
-    QApplication::setActiveWindow(widget.get());
-    QVERIFY(QTest::qWaitForWindowActive(widget.get()));
+    QApplication::setActiveWindow(widget.data());
+    QVERIFY(QTest::qWaitForWindowActive(widget.data()));
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);

@@ -366,7 +366,7 @@ void TestTrainerFragment::filmsOfEveryFormatPlay_data()
 
 void TestTrainerFragment::filmsOfEveryFormatPlay()
 {
-    const FormatClip film = makeRowClip(directory.path(), 3);
+    const FormatClip film = makeRowClip(directory->path(), 3);
     if (!film.skipReason.isEmpty())
         QSKIP(qPrintable(film.skipReason));
     QVERIFY2(!film.path.isEmpty(), qPrintable(film.failure));

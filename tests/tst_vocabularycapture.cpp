@@ -14,6 +14,7 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QTextEdit>
+#include <QProcess>
 #include <QtTest>
 #include <memory>
 
@@ -29,6 +30,9 @@ const QString wordMissingText =
 const QString oneTimeText = QStringLiteral("You should fill both fields of time.");
 const QString notOpenedText = QStringLiteral("The file could not be opened for writing.");
 const QString notWrittenText = QStringLiteral("The entry could not be written to the file.");
+const QString notStartedText = QStringLiteral("The file could not be written.");
+const QString inUseText = QStringLiteral("The file is in use by another program.");
+const QRect wideGeometry(60, 60, 300, 20);
 const QString ambiguousText = QStringLiteral("Remove \"-->\" and \"***\" from the fields.");
 const QString openedText = QStringLiteral("The file opend");
 const QString otherFilmText = QStringLiteral("The file belongs to another film.");
@@ -36,6 +40,24 @@ const QString otherFilmText = QStringLiteral("The file belongs to another film."
 } // namespace
 
 Q_DECLARE_METATYPE(VocabularyEntry)
+
+namespace {
+
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
 
 class TestVocabularyCapture : public QObject, public SaverLearner
 {
@@ -69,18 +91,19 @@ private slots:
     void unopenableTarget();
     void unwritableTarget_data();
     void unwritableTarget();
+    void busyTarget();
     void workedExample();
 
 private:
     static QByteArray fileBytes(const QString &path);
     void openVideo(const QString &path);
-    void openTarget(const QString &path);
-    void createTarget(const QString &path);
+    void openTarget(const QString &path, ModalSeen *refusal = nullptr);
+    void createTarget(const QString &path, ModalSeen *refusal = nullptr);
     void type(const VocabularyEntry &entry);
     VocabularyEntry shownEntry() const;
     ModalSeen triggerExpectingAttention(const char *actionName);
     void trigger(const char *actionName);
-    void answerFileDialogOf(const char *actionName, const QString &path);
+    void answerFileDialogOf(const char *actionName, const QString &path, ModalSeen *refusal = nullptr);
     void verifyAttention(const ModalSeen &seen, const QString &text, const QRect &geometry);
     void verifyEntryKept(const VocabularyEntry &entry);
     void saveExpectingNoRefusal();
@@ -123,18 +146,18 @@ void TestVocabularyCapture::openVideo(const QString &path)
     QVERIFY(fileDialogSeen.appeared);
 }
 
-void TestVocabularyCapture::openTarget(const QString &path)
+void TestVocabularyCapture::openTarget(const QString &path, ModalSeen *refusal)
 {
-    answerFileDialogOf("actionOpenTextFile", path);
+    answerFileDialogOf("actionOpenTextFile", path, refusal);
     QVERIFY(fileDialogSeen.appeared);
     QCOMPARE(fileDialogSeen.caption, QStringLiteral("Open Text File to Write"));
     QCOMPARE(fileDialogSeen.nameFilters, QStringList{QStringLiteral("Text File (*.txt)")});
     QVERIFY(!fileDialogSeen.saveDialog);
 }
 
-void TestVocabularyCapture::createTarget(const QString &path)
+void TestVocabularyCapture::createTarget(const QString &path, ModalSeen *refusal)
 {
-    answerFileDialogOf("actionCreateTextFile", path);
+    answerFileDialogOf("actionCreateTextFile", path, refusal);
     QVERIFY(fileDialogSeen.appeared);
     QCOMPARE(fileDialogSeen.caption, QStringLiteral("Create File to Write"));
     QCOMPARE(fileDialogSeen.nameFilters, QStringList{QStringLiteral("Text File (*.txt)")});
@@ -170,9 +193,9 @@ ModalSeen TestVocabularyCapture::triggerExpectingAttention(const char *actionNam
     return seen;
 }
 
-void TestVocabularyCapture::answerFileDialogOf(const char *actionName, const QString &path)
+void TestVocabularyCapture::answerFileDialogOf(const char *actionName, const QString &path, ModalSeen *refusal)
 {
-    fileDialogSeen = triggerAnsweringFileDialog(actionName, path);
+    fileDialogSeen = triggerAnsweringFileDialog(actionName, path, refusal);
 }
 
 void TestVocabularyCapture::verifyAttention(const ModalSeen &seen, const QString &text,
@@ -361,13 +384,15 @@ void TestVocabularyCapture::createOnFullDevice()
 {
     openVideo(writeFile(QStringLiteral("demo.avi")));
     const QString target = directory->filePath(QStringLiteral("words.txt"));
+    ModalSeen refusal;
     {
         // A disk with room for a few bytes only.
         FileSizeLimit limit(4);
         QVERIFY(limit.isSet());
-        createTarget(target);
+        createTarget(target, &refusal);
     }
     // The video path line could not be written: no confirmation, no file.
+    verifyAttention(refusal, notStartedText, QRect(90, 60, 230, 20));
     QCOMPARE(statusText(), QString());
     QVERIFY(!QFile::exists(target));
 }
@@ -489,7 +514,7 @@ void TestVocabularyCapture::targetOfAnotherFilm()
         openVideo(writeFile(QStringLiteral("film.mkv")));
     const QString target = writeFile(QStringLiteral("words.txt"), content);
     attentionSeen = {};
-    ModalWatch watch = closeNextModal(&attentionSeen, true);
+    ModalWatch watch = closeNextModal(&attentionSeen, "My_Dialog");
     QVERIFY(triggerAnsweringFileDialog(actionName.toLatin1().constData(), target).appeared);
     if (!attentionSeen.appeared)
         watch.cancel();
@@ -509,19 +534,23 @@ void TestVocabularyCapture::confirmationGoesWithTarget_data()
 {
     QTest::addColumn<QString>("actionName");
     QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("refusal");
 
-    QTest::newRow("open cancelled") << "actionOpenTextFile" << "";
-    QTest::newRow("create cancelled") << "actionCreateTextFile" << "";
-    QTest::newRow("open of a pipe") << "actionOpenTextFile" << "pipe.txt";
-    QTest::newRow("create in a missing folder") << "actionCreateTextFile" << "missing/words.txt";
+    // A cancelled choice is no problem to be told about.
+    QTest::newRow("open cancelled") << "actionOpenTextFile" << "" << "";
+    QTest::newRow("create cancelled") << "actionCreateTextFile" << "" << "";
+    QTest::newRow("open of a pipe") << "actionOpenTextFile" << "pipe.txt" << notOpenedText;
+    QTest::newRow("create in a missing folder") << "actionCreateTextFile" << "missing/words.txt" << notOpenedText;
+    QTest::newRow("create on a pipe") << "actionCreateTextFile" << "pipe.txt" << notOpenedText;
 }
 
 // After a good open, a choice that ends with no target in use takes the
-// confirmation away with it.
+// confirmation away with it, and says why at once.
 void TestVocabularyCapture::confirmationGoesWithTarget()
 {
     QFETCH(QString, actionName);
     QFETCH(QString, chosen);
+    QFETCH(QString, refusal);
 
     openVideo(writeFile(QStringLiteral("demo.avi")));
     openTarget(writeFile(QStringLiteral("words.txt"), "demo.avi\r\n"));
@@ -529,7 +558,12 @@ void TestVocabularyCapture::confirmationGoesWithTarget()
     QVERIFY(::mkfifo(QFile::encodeName(directory->filePath(QStringLiteral("pipe.txt"))).constData(), 0644) == 0);
 
     const QString path = chosen.isEmpty() ? QString() : directory->filePath(chosen);
-    QVERIFY(triggerAnsweringFileDialog(actionName.toLatin1().constData(), path).appeared);
+    ModalSeen seen;
+    QVERIFY(triggerAnsweringFileDialog(actionName.toLatin1().constData(), path, &seen).appeared);
+    if (refusal.isEmpty())
+        QVERIFY(!seen.appeared);
+    else
+        verifyAttention(seen, refusal, wideGeometry);
     QCOMPARE(statusText(), QString());
     const VocabularyEntry entry{"w", "t", "", "", ""};
     type(entry);
@@ -619,7 +653,9 @@ void TestVocabularyCapture::unopenableTarget()
 
     // A device would take every record and keep none.
     type(entry);
-    openTarget(QStringLiteral("/dev/null"));
+    ModalSeen refusal;
+    openTarget(QStringLiteral("/dev/null"), &refusal);
+    verifyAttention(refusal, notOpenedText, geometry);
     QCOMPARE(statusText(), QString());
     verifyAttention(triggerExpectingAttention("actionSaveYour"), notOpenedText, geometry);
     verifyEntryKept(entry);
@@ -627,7 +663,8 @@ void TestVocabularyCapture::unopenableTarget()
     // Chosen in a folder that does not exist: the create action cannot start it.
     openVideo(writeFile(QStringLiteral("demo.avi")));
     const QString missing = directory->filePath(QStringLiteral("missing/words.txt"));
-    createTarget(missing);
+    createTarget(missing, &refusal);
+    verifyAttention(refusal, notOpenedText, geometry);
     QCOMPARE(statusText(), QString());
     // The fields are checked before the file is tried.
     const VocabularyEntry ambiguous{"a-->b", "t", "", "", ""};
@@ -687,6 +724,57 @@ void TestVocabularyCapture::unwritableTarget()
     QCOMPARE(fileBytes(target), before);
     saveExpectingNoRefusal();
     QCOMPARE(fileBytes(target), before + "\xD1\x91\xD0\xB6 --> hedgehog\r\n");
+}
+
+// Another program holds the file's lock for longer than a save waits: a
+// second Saver in the middle of a save, a sync tool.
+void TestVocabularyCapture::busyTarget()
+{
+    openVideo(writeFile(QStringLiteral("demo.avi")));
+    const QByteArray before("demo.avi\r\n");
+    const QString target = writeFile(QStringLiteral("words.txt"), before);
+    openTarget(target);
+    QProcess holder;
+    holder.start(QStringLiteral("sh"), {QStringLiteral("-c"),
+                                        QStringLiteral("exec 9>>\"$0\" && flock -x 9 && echo locked && exec sleep 60"),
+                                        target});
+    QVERIFY(holder.waitForReadyRead(10000));
+
+    const VocabularyEntry entry{"w", "t", "c", "", ""};
+    type(entry);
+    PaintCounter counter;
+    window->installEventFilter(&counter);
+    QTimer repaint;
+    connect(&repaint, &QTimer::timeout, window, [this] { window->update(); });
+    repaint.start(50);
+    int paintsBeforeRefusal = -1;
+    ModalSeen seen;
+    whenModalAppears([&](QWidget *) {
+        paintsBeforeRefusal = counter.paints;
+        closeNextModal(&seen);
+    });
+    trigger("actionSaveYour");
+    repaint.stop();
+    window->removeEventFilter(&counter);
+    // The window did not freeze while the save waited for the lock.
+    QVERIFY2(paintsBeforeRefusal > 5, qPrintable(QString::number(paintsBeforeRefusal)));
+    verifyAttention(seen, inUseText, wideGeometry);
+    verifyEntryKept(entry);
+    QCOMPARE(statusText(), openedText);
+
+    // Nor can the file be started while it is held.
+    ModalSeen refusal;
+    createTarget(target, &refusal);
+    verifyAttention(refusal, inUseText, wideGeometry);
+    QCOMPARE(statusText(), QString());
+    QCOMPARE(fileBytes(target), before);
+
+    // Let go, the same entry goes in.
+    holder.kill();
+    QVERIFY(holder.waitForFinished(10000));
+    saveExpectingNoRefusal();
+    verifyEntryKept({});
+    QCOMPARE(fileBytes(target), before + "w --> t --> c\r\n");
 }
 
 void TestVocabularyCapture::workedExample()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "appendfile.h"
 #include "filesizelimit.h"
+#include "syncfailure.h"
 #include "vocabularyrecord.h"
 
 #include <QDir>
@@ -10,11 +11,19 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 #include <sys/file.h>
 #include <sys/stat.h>
 
+namespace {
+
+enum class Syncs { Work, Fail, FailForFolders };
+
+} // namespace
+
 Q_DECLARE_METATYPE(AppendOutcome)
+Q_DECLARE_METATYPE(Syncs)
 Q_DECLARE_METATYPE(CaptureProblem)
 Q_DECLARE_METATYPE(MissingFile)
 Q_DECLARE_METATYPE(VocabularyEntry)
@@ -169,6 +178,7 @@ void TestVocabularyRecord::appendOutcome_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<MissingFile>("whenMissing");
     QTest::addColumn<qint64>("sizeLimit");
+    QTest::addColumn<Syncs>("syncs");
     QTest::addColumn<AppendOutcome>("outcome");
 
     const QString fresh = directory.filePath(QStringLiteral("fresh.txt"));
@@ -177,32 +187,42 @@ void TestVocabularyRecord::appendOutcome_data()
     const MissingFile create = MissingFile::Create;
     const MissingFile refuse = MissingFile::Refuse;
 
-    QTest::newRow("new file") << fresh << QByteArray() << create << qint64(0) << AppendOutcome::Written;
+    QTest::newRow("new file") << fresh << QByteArray() << create << qint64(0) << Syncs::Work << AppendOutcome::Written;
     QTest::newRow("missing file not to be created")
-        << fresh << QByteArray() << refuse << qint64(0) << AppendOutcome::OpenFailed;
+        << fresh << QByteArray() << refuse << qint64(0) << Syncs::Work << AppendOutcome::OpenFailed;
     QTest::newRow("a directory")
-        << directory.path() << QByteArray() << create << qint64(0) << AppendOutcome::OpenFailed;
+        << directory.path() << QByteArray() << create << qint64(0) << Syncs::Work << AppendOutcome::OpenFailed;
     QTest::newRow("folder that does not exist")
         << directory.filePath(QStringLiteral("missing/file.txt")) << QByteArray() << create
-        << qint64(0) << AppendOutcome::OpenFailed;
+        << qint64(0) << Syncs::Work << AppendOutcome::OpenFailed;
     QTest::newRow("empty path") << QString() << QByteArray() << create << qint64(0)
-                                << AppendOutcome::OpenFailed;
+                                << Syncs::Work << AppendOutcome::OpenFailed;
     const QString pipe = directory.filePath(QStringLiteral("pipe.txt"));
     if (!QFileInfo::exists(pipe))
         QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
     QTest::newRow("named pipe without a reader")
-        << pipe << QByteArray() << refuse << qint64(0) << AppendOutcome::OpenFailed;
+        << pipe << QByteArray() << refuse << qint64(0) << Syncs::Work << AppendOutcome::OpenFailed;
     // Devices take the line and keep nothing, or fail every write.
     QTest::newRow("null device") << QStringLiteral("/dev/null") << QByteArray() << create << qint64(0)
-                                 << AppendOutcome::OpenFailed;
+                                 << Syncs::Work << AppendOutcome::OpenFailed;
     QTest::newRow("full device") << QStringLiteral("/dev/full") << QByteArray() << refuse << qint64(0)
-                                 << AppendOutcome::OpenFailed;
+                                 << Syncs::Work << AppendOutcome::OpenFailed;
     QTest::newRow("disk fills in the middle of the line")
-        << existing << started << refuse << qint64(started.size() + 3) << AppendOutcome::WriteFailed;
+        << existing << started << refuse << qint64(started.size() + 3) << Syncs::Work << AppendOutcome::WriteFailed;
     QTest::newRow("disk fills in the middle of a new file's first line")
-        << fresh << QByteArray() << create << qint64(3) << AppendOutcome::WriteFailed;
+        << fresh << QByteArray() << create << qint64(3) << Syncs::Work << AppendOutcome::WriteFailed;
     QTest::newRow("disk already full: nothing added, nothing cut")
-        << existing << started + "w --> t\r\n" << refuse << qint64(started.size()) << AppendOutcome::WriteFailed;
+        << existing << started + "w --> t\r\n" << refuse << qint64(started.size()) << Syncs::Work << AppendOutcome::WriteFailed;
+    // A line the disk did not take back may be gone after a power cut, or
+    // come back damaged in the middle of the file.
+    QTest::newRow("sync fails: the line is taken back")
+        << existing << started << refuse << qint64(0) << Syncs::Fail << AppendOutcome::WriteFailed;
+    QTest::newRow("sync of a new file fails: no file left")
+        << fresh << QByteArray() << create << qint64(0) << Syncs::Fail << AppendOutcome::WriteFailed;
+    QTest::newRow("sync of a new file's folder fails: no file left")
+        << fresh << QByteArray() << create << qint64(0) << Syncs::FailForFolders << AppendOutcome::WriteFailed;
+    QTest::newRow("an existing file needs no sync of its folder")
+        << existing << started << create << qint64(0) << Syncs::FailForFolders << AppendOutcome::Written;
 }
 
 void TestVocabularyRecord::appendOutcome()
@@ -211,6 +231,7 @@ void TestVocabularyRecord::appendOutcome()
     QFETCH(QByteArray, content);
     QFETCH(MissingFile, whenMissing);
     QFETCH(qint64, sizeLimit);
+    QFETCH(Syncs, syncs);
     QFETCH(AppendOutcome, outcome);
 
     if (QFileInfo(path).isFile())
@@ -228,6 +249,9 @@ void TestVocabularyRecord::appendOutcome()
             limit = std::make_unique<FileSizeLimit>(sizeLimit);
             QVERIFY(limit->isSet());
         }
+        std::optional<SyncFailure> failure;
+        if (syncs != Syncs::Work)
+            failure.emplace(syncs == Syncs::Fail ? SyncFailure::Everything : SyncFailure::Folders);
         appended = appendLineToFile(path, QStringLiteral("w --> t"), whenMissing);
     }
     QCOMPARE(appended, outcome);
@@ -261,8 +285,18 @@ void TestVocabularyRecord::lockedFileIsLeftAlone()
     QFile other(path);
     QVERIFY(other.open(QIODevice::ReadOnly));
     QCOMPARE(flock(other.handle(), LOCK_EX | LOCK_NB), 0);
-    QCOMPARE(appendLineToFile(path, QStringLiteral("w --> t"), MissingFile::Refuse), AppendOutcome::OpenFailed);
+    int waits = 0;
+    const WhileLocked countWaits = [&waits] { ++waits; };
+    QCOMPARE(appendLineToFile(path, QStringLiteral("w --> t"), MissingFile::Refuse, countWaits), AppendOutcome::Busy);
+    // The caller drew its window again and again, not once at the end.
+    QVERIFY2(waits > 10, qPrintable(QString::number(waits)));
+    QCOMPARE(appendLineToFile(path, QStringLiteral("second.avi"), MissingFile::Create), AppendOutcome::Busy);
     QCOMPARE(fileBytes(path), QByteArray("video.avi\r\n"));
+
+    QVERIFY(flock(other.handle(), LOCK_UN) == 0);
+    waits = 0;
+    QCOMPARE(appendLineToFile(path, QStringLiteral("w --> t"), MissingFile::Refuse, countWaits), AppendOutcome::Written);
+    QCOMPARE(waits, 0);
 }
 
 void TestVocabularyRecord::videoPath_data()

@@ -19,11 +19,9 @@ class ModalWatcher : public QObject
 public:
     // Owned by the application, so that a watcher still waiting when the test
     // ends goes with it.
-    ModalWatcher(std::function<void(QWidget *)> handler, int timeoutMs, std::function<bool(QWidget *)> wanted)
-        : QObject(QCoreApplication::instance())
-        , handler(std::move(handler))
-        , wanted(std::move(wanted))
-        , remainingPolls(timeoutMs / pollMs)
+    ModalWatcher(std::function<void(QWidget *)> handler, int timeoutMs, const char *className)
+        : QObject(QCoreApplication::instance()), handler(std::move(handler)), className(className),
+          remainingPolls(timeoutMs / pollMs)
     {
         connect(&timer, &QTimer::timeout, this, &ModalWatcher::poll);
         timer.start(pollMs);
@@ -33,7 +31,7 @@ private:
     void poll()
     {
         QWidget *modal = QApplication::activeModalWidget();
-        if (modal && modal->isVisible() && (!wanted || wanted(modal))) {
+        if (modal && modal->isVisible() && (!className || modal->inherits(className))) {
             timer.stop();
             auto run = std::move(handler);
             deleteLater();
@@ -48,17 +46,16 @@ private:
 
     static constexpr int pollMs = 20;
     std::function<void(QWidget *)> handler;
-    std::function<bool(QWidget *)> wanted;
+    const char *className;
     QTimer timer;
     int remainingPolls;
 };
 
 } // namespace
 
-ModalWatch whenModalAppears(std::function<void(QWidget *)> handler, int timeoutMs,
-                            std::function<bool(QWidget *)> wanted)
+ModalWatch whenModalAppears(std::function<void(QWidget *)> handler, int timeoutMs, const char *className)
 {
-    return ModalWatch(new ModalWatcher(std::move(handler), timeoutMs, std::move(wanted)));
+    return ModalWatch(new ModalWatcher(std::move(handler), timeoutMs, className));
 }
 
 ModalWatch answerFileDialog(const QString &path, FileDialogSeen *seen)
@@ -81,17 +78,18 @@ ModalWatch answerFileDialog(const QString &path, FileDialogSeen *seen)
             return;
         }
         if (dialog->acceptMode() == QFileDialog::AcceptSave) {
-            // Qt asks before an existing file is chosen; answer yes.
-            whenModalAppears([dialog, seen](QWidget *question) {
-                if (question == dialog)
-                    return;
+            // Qt asks before an existing file is chosen; answer yes. Asked
+            // nothing, the watch goes with the dialog: it would take the
+            // question of a later dialog.
+            ModalWatch question = whenModalAppears([seen](QWidget *question) {
                 auto *box = qobject_cast<QMessageBox *>(question);
                 if (box && box->button(QMessageBox::Yes)) {
                     if (seen)
                         seen->askedToReplace = true;
                     box->button(QMessageBox::Yes)->click();
                 }
-            }, 1500);
+            }, 1500, "QMessageBox");
+            QObject::connect(dialog, &QDialog::finished, dialog, [question]() mutable { question.cancel(); });
         }
         auto *nameField = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
         if (nameField)
@@ -102,11 +100,8 @@ ModalWatch answerFileDialog(const QString &path, FileDialogSeen *seen)
     });
 }
 
-ModalWatch closeNextModal(ModalSeen *seen, bool afterFileDialogs)
+ModalWatch closeNextModal(ModalSeen *seen, const char *className)
 {
-    std::function<bool(QWidget *)> wanted;
-    if (afterFileDialogs)
-        wanted = [](QWidget *modal) { return !qobject_cast<QFileDialog *>(modal) && !qobject_cast<QMessageBox *>(modal); };
     return whenModalAppears([seen](QWidget *modal) {
         seen->appeared = true;
         seen->className = QString::fromLatin1(modal->metaObject()->className());
@@ -123,7 +118,7 @@ ModalWatch closeNextModal(ModalSeen *seen, bool afterFileDialogs)
             dialog->reject();
         else
             modal->close();
-    }, 15000, wanted);
+    }, 15000, className);
 }
 
 bool stepOpensModal(const std::function<void()> &step)

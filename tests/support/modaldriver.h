@@ -27,8 +27,10 @@ private:
 // Drives modal dialogs the way a user would: a timer waits for the next modal
 // widget to become active and hands it to `handler`, which fills it in and
 // closes it. Arm the driver before triggering the action that opens the dialog.
+// Given a class name, it waits for a modal of that class and leaves others
+// to other watches.
 ModalWatch whenModalAppears(std::function<void(QWidget *modal)> handler, int timeoutMs = 15000,
-                            std::function<bool(QWidget *modal)> wanted = {});
+                            const char *className = nullptr);
 
 // What a file dialog showed, recorded when it was answered.
 struct FileDialogSeen
@@ -58,10 +60,9 @@ struct ModalSeen
     int fontPointSize = 0;
 };
 
-// Records the next modal widget, its first QLabel child, and closes it; with
-// `afterFileDialogs`, the next that is no file dialog, such as a refusal of
-// the file chosen in one.
-ModalWatch closeNextModal(ModalSeen *seen, bool afterFileDialogs = false);
+// Records the next modal widget (of that class, when one is named), its first
+// QLabel child, and closes it.
+ModalWatch closeNextModal(ModalSeen *seen, const char *className = nullptr);
 
 // Runs `step`; a modal widget it opens (a refusal in the attention dialog) is
 // closed at once instead of blocking the test. Returns whether one opened.

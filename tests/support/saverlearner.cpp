@@ -52,13 +52,21 @@ QAction *SaverLearner::action(const char *name) const
     return window->findChild<QAction *>(QLatin1String(name));
 }
 
-FileDialogSeen SaverLearner::triggerAnsweringFileDialog(const char *actionName, const QString &path)
+FileDialogSeen SaverLearner::triggerAnsweringFileDialog(const char *actionName, const QString &path,
+                                                        ModalSeen *refusal)
 {
     FileDialogSeen seen;
     ModalWatch watch = answerFileDialog(path, &seen);
+    ModalWatch refusalWatch;
+    if (refusal) {
+        *refusal = {};
+        refusalWatch = closeNextModal(refusal, "My_Dialog");
+    }
     action(actionName)->trigger();
     if (!seen.appeared)
         watch.cancel();
+    if (refusal && !refusal->appeared)
+        refusalWatch.cancel();
     return seen;
 }
 

@@ -38,8 +38,10 @@ protected:
     QString writeFile(const QString &name, const QByteArray &content = QByteArray());
     QAction *action(const char *name) const;
     // Triggers the action and answers the file dialog it opens with `path`,
-    // or cancels it when `path` is empty.
-    FileDialogSeen triggerAnsweringFileDialog(const char *actionName, const QString &path);
+    // or cancels it when `path` is empty. With `refusal`, the attention dialog
+    // that the choice opens is recorded there and closed.
+    FileDialogSeen triggerAnsweringFileDialog(const char *actionName, const QString &path,
+                                              ModalSeen *refusal = nullptr);
     // Waits for the player's report of `positionMs`, reports before it passed over.
     bool waitForPositionReport(qint64 positionMs);
     // The window of that class among the top-level windows, if there is one.
