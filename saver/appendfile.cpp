@@ -24,6 +24,17 @@ constexpr int lockWaitMs = 2000;
 // How often the lock is tried again, and the caller let draw its window.
 constexpr std::chrono::milliseconds lockStep(5);
 
+// Makes a system call again for as long as a signal interrupts it.
+template <typename Call>
+auto retryingInterrupted(Call call)
+{
+    decltype(call()) result;
+    do
+        result = call();
+    while (result == -1 && errno == EINTR);
+    return result;
+}
+
 // Closing the descriptor also lets go of its lock.
 class Descriptor
 {
@@ -69,10 +80,8 @@ bool lockForAppending(int descriptor, const WhileLocked &whileLocked)
 {
     const QDeadlineTimer deadline(lockWaitMs);
     for (;;) {
-        if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0)
+        if (retryingInterrupted([descriptor] { return ::flock(descriptor, LOCK_EX | LOCK_NB); }) == 0)
             return true;
-        if (errno == EINTR)
-            continue;
         if (errno != EWOULDBLOCK)
             return true;
         if (deadline.hasExpired())
@@ -91,11 +100,7 @@ bool synced(int result)
 
 bool syncData(int descriptor)
 {
-    int result;
-    do
-        result = ::fdatasync(descriptor);
-    while (result != 0 && errno == EINTR);
-    return synced(result);
+    return synced(retryingInterrupted([descriptor] { return ::fdatasync(descriptor); }));
 }
 
 // A new file's name outlives a power cut only once its folder is synced too.
@@ -106,11 +111,7 @@ bool syncFolderOf(const QByteArray &name)
     const Descriptor directory(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!directory.isOpen())
         return false;
-    int result;
-    do
-        result = ::fsync(directory.get());
-    while (result != 0 && errno == EINTR);
-    return synced(result);
+    return synced(retryingInterrupted([&directory] { return ::fsync(directory.get()); }));
 }
 
 // Where this call's bytes stand in the file: they end at `end`, and `added`
@@ -126,10 +127,9 @@ struct AppendedBytes
 bool writeAll(int descriptor, const QByteArray &bytes, AppendedBytes &appended)
 {
     while (appended.added < bytes.size()) {
-        const ssize_t count = ::write(descriptor, bytes.constData() + appended.added,
-                                      size_t(bytes.size() - appended.added));
-        if (count < 0 && errno == EINTR)
-            continue;
+        const ssize_t count = retryingInterrupted([&] {
+            return ::write(descriptor, bytes.constData() + appended.added, size_t(bytes.size() - appended.added));
+        });
         if (count <= 0)
             return false;
         // Appending leaves the offset at the end of what this write added.
@@ -155,11 +155,7 @@ bool takeBack(int descriptor, const AppendedBytes &appended)
     struct stat status;
     if (!appended.whole || ::fstat(descriptor, &status) != 0 || status.st_size != appended.end)
         return false;
-    int result;
-    do
-        result = ::ftruncate(descriptor, appended.start);
-    while (result != 0 && errno == EINTR);
-    return result == 0;
+    return retryingInterrupted([&] { return ::ftruncate(descriptor, appended.start); }) == 0;
 }
 
 // A file this call made is removed again when it is still empty and the path

@@ -6,10 +6,8 @@
 #include <QLineEdit>
 #include <QTextBrowser>
 
-CueDisplay::CueDisplay(QObject *parent, QLineEdit *position, QTextBrowser *lines, QLineEdit *start,
-                       QLineEdit *end)
-    : QObject(parent)
-    , position(position)
+CueDisplay::CueDisplay(QLineEdit *position, QTextBrowser *lines, QLineEdit *start, QLineEdit *end)
+    : position(position)
     , lines(lines)
     , start(start)
     , end(end)
@@ -42,8 +40,8 @@ void CueDisplay::showCueTimes()
 {
     if (!cueFollower.isShowingCue())
         return;
-    start->setText(msToTimestamp(cueFollower.cue().key()));
-    end->setText(msToTimestamp(cueFollower.cue()->endMs));
+    start->setText(msToTimestamp(cueFollower.cueStartMs()));
+    end->setText(msToTimestamp(cueFollower.cueEndMs()));
 }
 
 void CueDisplay::apply(FollowerStep step)
@@ -59,8 +57,8 @@ void CueDisplay::apply(FollowerStep step)
         // One paragraph a line, added to what the display holds.
         for (const QString &line : cue->lines)
             lines->append(line);
-        start->setText(msToTimestamp(cue.key()));
-        end->setText(msToTimestamp(cue->endMs));
+        start->setText(msToTimestamp(cueFollower.cueStartMs()));
+        end->setText(msToTimestamp(cueFollower.cueEndMs()));
         break;
     }
     case FollowerStep::Unchanged:

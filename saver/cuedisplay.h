@@ -4,20 +4,16 @@
 
 #include "cuefollower.h"
 
-#include <QObject>
-
 class QLineEdit;
 class QTextBrowser;
 
 // The widgets that show what the subtitle follower follows: the position in
 // the "Time:" field, and the followed cue's lines and its start and end time.
 // Owned by the window whose widgets it writes.
-class CueDisplay : public QObject
+class CueDisplay
 {
-    Q_OBJECT
-
 public:
-    CueDisplay(QObject *parent, QLineEdit *position, QTextBrowser *lines, QLineEdit *start, QLineEdit *end);
+    CueDisplay(QLineEdit *position, QTextBrowser *lines, QLineEdit *start, QLineEdit *end);
 
     // Follows `table` from now on when it is a subtitle file's (see CueFollower::load).
     bool load(SubtitleTable table);
@@ -27,8 +23,6 @@ public:
     void jump(qint64 positionMs, bool playing);
     // Fills the time fields again with the times of the cue on screen, if one is.
     void showCueTimes();
-
-    const CueFollower &follower() const { return cueFollower; }
 
 private:
     // Does what a follower step asks for: a selection empties the cue's

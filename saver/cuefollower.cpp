@@ -12,16 +12,13 @@ SubtitleTable::const_iterator cueForPosition(const SubtitleTable &table, qint64 
 bool CueFollower::load(SubtitleTable table)
 {
     if (table.size() < minimumCues) {
+        currentCue.reset();
         subtitles.clear();
-        currentCue = subtitles.constEnd();
-        cueStartMs = cueEndMs = -1;
         cuePending = false;
         return false;
     }
     subtitles = std::move(table);
     currentCue = subtitles.constBegin();
-    cueStartMs = currentCue.key();
-    cueEndMs = currentCue->endMs;
     cuePending = true;
     return true;
 }
@@ -29,10 +26,8 @@ bool CueFollower::load(SubtitleTable table)
 FollowerStep CueFollower::report(qint64 positionMs)
 {
     Q_ASSERT(isFollowing());
-    if (positionMs > cueEndMs || positionMs <= cueStartMs) {
+    if (positionMs > cueEndMs() || positionMs <= cueStartMs()) {
         currentCue = cueForPosition(subtitles, positionMs);
-        cueStartMs = currentCue.key();
-        cueEndMs = currentCue->endMs;
         cuePending = true;
         return FollowerStep::Selected;
     }

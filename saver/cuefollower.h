@@ -5,6 +5,7 @@
 #include "subtitles.h"
 
 #include <array>
+#include <optional>
 
 // The cue to follow at a position: the last cue starting strictly before it,
 // or the first cue when none does. Gives table.constEnd() only for an empty table.
@@ -31,7 +32,7 @@ public:
     // shown.
     bool load(SubtitleTable table);
 
-    bool isFollowing() const { return cueStartMs != -1; }
+    bool isFollowing() const { return currentCue.has_value(); }
     // Whether the current cue is on screen: shown, and not left since.
     bool isShowingCue() const { return isFollowing() && !cuePending; }
 
@@ -49,15 +50,15 @@ public:
     // display is left empty. Only while following.
     std::array<FollowerStep, 2> jump(qint64 positionMs, bool playing);
 
-    // The cue a step selected or showed.
-    SubtitleTable::const_iterator cue() const { return currentCue; }
+    // The cue a step selected or showed, and its times. Only while following.
+    SubtitleTable::const_iterator cue() const { return *currentCue; }
+    qint64 cueStartMs() const { return currentCue->key(); }
+    qint64 cueEndMs() const { return (*currentCue)->endMs; }
 
 private:
     SubtitleTable subtitles;
-    SubtitleTable::const_iterator currentCue;
-    // -1 until a table has been taken up: the follower stays idle.
-    qint64 cueStartMs = -1;
-    qint64 cueEndMs = -1;
+    // None until a table has been taken up: the follower stays idle.
+    std::optional<SubtitleTable::const_iterator> currentCue;
     bool cuePending = false;
 };
 

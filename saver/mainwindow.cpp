@@ -2,7 +2,6 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "appendfile.h"
 #include "cuedisplay.h"
 #include "desktopintegration.h"
 #include "mainwindow_2.h"
@@ -10,16 +9,15 @@
 #include "my_dialog.h"
 #include "readablefile.h"
 #include "subtitles.h"
+#include "textfiledialog.h"
 #include "timestamp.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFont>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMediaPlayer>
 #include <QProgressBar>
 #include <QRect>
@@ -76,54 +74,6 @@ const Refusal refusals[] = {
      {60, 60, 300, 20}},
 };
 
-// The dialog that names a new vocabulary file. A name typed without a suffix
-// becomes a .txt file (withTextSuffix), and the dialog asks about an existing
-// file under that name. Qt's own default suffix is left unset: it is added
-// only to a typed path without any dot, so "Film.2019/words" stayed "words",
-// and it turned a folder's name into a new file's. A folder's name opens the
-// folder, as in any save dialog, with an empty name field.
-class TextFileDialog : public QFileDialog
-{
-public:
-    TextFileDialog(QWidget *parent, const QString &caption)
-        : QFileDialog(parent, caption, QString(), textFileFilter)
-    {
-        setAcceptMode(QFileDialog::AcceptSave);
-    }
-
-    // The file chosen, also when a desktop's own dialog chose it.
-    QString chosenFile() const { return withTextSuffix(selectedFiles().value(0)); }
-
-    void accept() override
-    {
-        const QStringList typed = selectedFiles();
-        if (typed.size() != 1) {
-            QFileDialog::accept();
-            return;
-        }
-        if (QFileInfo(typed.first()).isDir()) {
-            setDirectory(typed.first());
-            if (QLineEdit *nameField = this->nameField())
-                nameField->clear();
-            selectNameFilter(textFileFilter);
-            return;
-        }
-        const QString named = withTextSuffix(typed.first());
-        if (named != typed.first()) {
-            // selectFile() leaves a typed name as it is when the file exists.
-            if (QLineEdit *nameField = this->nameField())
-                nameField->setText(named);
-            else
-                selectFile(named);
-        }
-        QFileDialog::accept();
-    }
-
-private:
-    // The field the learner types the name into, in Qt's own dialog.
-    QLineEdit *nameField() const { return findChild<QLineEdit *>(QStringLiteral("fileNameEdit")); }
-};
-
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
@@ -131,7 +81,7 @@ MainWindow::MainWindow(QWidget *parent)
     , ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
-    cueDisplay = new CueDisplay(this, ui->lineEdit, ui->MyTextBrowser, ui->lineEdit_1, ui->lineEdit_2);
+    cueDisplay = std::make_unique<CueDisplay>(ui->lineEdit, ui->MyTextBrowser, ui->lineEdit_1, ui->lineEdit_2);
     nameToolBarButtons(ui->MyToolBar);
 
     helpWindow = new MainWindow_Help;
@@ -241,11 +191,9 @@ void MainWindow::on_actionOpenVideo_triggered()
 
 void MainWindow::on_actionOpenTextFile_triggered()
 {
-    textFilePath = QFileDialog::getOpenFileName(this, QStringLiteral("Open Text File to Write"),
-                                                QString(), textFileFilter);
-    if (refuseTargetOfAnotherFilm())
-        return;
-    showTargetChosen(canAppendToFile(textFilePath) ? CaptureProblem::None : CaptureProblem::TargetNotOpened);
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open Text File to Write"),
+                                                      QString(), textFileFilter);
+    showTargetChosen(target.open(path, videoPath));
 }
 
 void MainWindow::on_actionSaveYour_triggered()
@@ -253,7 +201,7 @@ void MainWindow::on_actionSaveYour_triggered()
     const VocabularyEntry entry{ui->textEdit_4->toPlainText(), ui->textEdit_5->toPlainText(),
                                 ui->textEdit_3->toPlainText(), ui->lineEdit_1->text(),
                                 ui->lineEdit_2->text()};
-    const CaptureProblem problem = saveVocabularyEntry(textFilePath, entry, repaintWhileLocked);
+    const CaptureProblem problem = target.save(entry, repaintWhileLocked);
     if (problem != CaptureProblem::None) {
         showRefusal(problem);
         return;
@@ -269,32 +217,16 @@ void MainWindow::on_actionSaveYour_triggered()
 
 void MainWindow::on_actionCreateTextFile_triggered()
 {
-    // Checked before the file dialog, like a missing video: the learner is
-    // not asked for a file that could not be started, and the earlier
-    // target stays.
-    const CaptureProblem problem = videoPathProblem(videoPath);
+    // Checked before the file dialog: the learner is not asked for a file
+    // that could not be started, and the earlier target stays.
+    const CaptureProblem problem = VocabularyTarget::videoPathProblem(videoPath);
     if (problem != CaptureProblem::None) {
         showRefusal(problem);
         return;
     }
-    // The file is appended to, never emptied.
-    TextFileDialog dialog(this, QStringLiteral("Create File to Write"));
-    textFilePath = dialog.exec() == QDialog::Accepted ? dialog.chosenFile() : QString();
-    if (refuseTargetOfAnotherFilm())
-        return;
-    showTargetChosen(startVocabularyFile(textFilePath, videoPath, repaintWhileLocked));
-}
-
-bool MainWindow::refuseTargetOfAnotherFilm()
-{
-    const CaptureProblem problem = targetProblem(textFilePath, videoPath);
-    if (problem == CaptureProblem::None)
-        return false;
-    // Nothing is written to it, and it is not in use: a save asks for a file.
-    textFilePath.clear();
-    ui->statusBar->clearMessage();
-    showRefusal(problem);
-    return true;
+    TextFileDialog dialog(QStringLiteral("Create File to Write"), textFileFilter, this);
+    const QString path = dialog.exec() == QDialog::Accepted ? dialog.chosenFile() : QString();
+    showTargetChosen(target.create(path, videoPath, repaintWhileLocked));
 }
 
 void MainWindow::showTargetChosen(CaptureProblem problem)
@@ -306,7 +238,7 @@ void MainWindow::showTargetChosen(CaptureProblem problem)
     // A confirmation left from an earlier target would claim the new one.
     ui->statusBar->clearMessage();
     // A cancelled dialog chose nothing to tell about.
-    if (!textFilePath.isEmpty())
+    if (problem != CaptureProblem::NoTarget)
         showRefusal(problem);
 }
 

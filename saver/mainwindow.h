@@ -2,10 +2,12 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
-#include "vocabularyrecord.h"
+#include "vocabularytarget.h"
 
 #include <QMainWindow>
 #include <QString>
+
+#include <memory>
 
 class CueDisplay;
 class MainWindow_2;
@@ -59,8 +61,6 @@ private:
     void followSeek(qint64 position);
     // Reads the file at subtitlePath for the follower; false for no subtitle file.
     bool loadSubtitleFile();
-    // Refuses textFilePath when it was started for another film.
-    bool refuseTargetOfAnotherFilm();
     // The status bar's confirmation for the file just chosen, or why it cannot be written to.
     void showTargetChosen(CaptureProblem problem);
 
@@ -74,11 +74,12 @@ private:
     QProgressBar *progressBar = nullptr;
     QSlider *slider = nullptr;
     // The subtitle follower, and the fields it writes.
-    CueDisplay *cueDisplay = nullptr;
+    std::unique_ptr<CueDisplay> cueDisplay;
     Ui::MainWindow *ui = nullptr;
     QString videoPath;
     QString subtitlePath;
-    QString textFilePath;
+    // The vocabulary file the entries are saved to.
+    VocabularyTarget target;
     My_Dialog *attentionDialog = nullptr;
 };
 

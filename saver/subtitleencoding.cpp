@@ -21,6 +21,10 @@ enum class Kind {
     TwoBytes,
 };
 
+// The page most legacy subtitle files are written in, and the one read when
+// a file's own cannot be told.
+constexpr char commonPage[] = "WINDOWS-1252";
+
 struct Encoding
 {
     const char *name;
@@ -39,7 +43,7 @@ struct Encoding
 const Encoding subtitleEncodings[] = {
     {"WINDOWS-1250", Kind::LatinPage},
     {"WINDOWS-1251", Kind::OtherPage},
-    {"WINDOWS-1252", Kind::LatinPage},
+    {commonPage, Kind::LatinPage},
     {"WINDOWS-1253", Kind::OtherPage},
     {"WINDOWS-1254", Kind::LatinPage},
     {"WINDOWS-1255", Kind::OtherPage},
@@ -50,7 +54,7 @@ const Encoding subtitleEncodings[] = {
     {"ISO-8859-5", Kind::OtherPage},
     {"ISO-8859-7", Kind::OtherPage, "WINDOWS-1253"},
     {"ISO-8859-13", Kind::LatinPage, "WINDOWS-1257"},
-    {"ISO-8859-15", Kind::LatinPage, "WINDOWS-1252"},
+    {"ISO-8859-15", Kind::LatinPage, commonPage},
     {"KOI8-R", Kind::OtherPage},
     {"KOI8-U", Kind::OtherPage},
     {"UTF-16", Kind::OtherPage},
@@ -77,7 +81,7 @@ const Encoding subtitleEncodings[] = {
 // it has no name for Windows-1254 at all.
 const std::pair<const char *, const char *> detectedAliases[] = {
     {"UHC", "CP949"},
-    {"ISO-8859-1", "WINDOWS-1252"},
+    {"ISO-8859-1", commonPage},
     {"ISO-8859-9", "WINDOWS-1254"},
     {"MAC-CYRILLIC", "WINDOWS-1251"},
     {"IBM855", "WINDOWS-1251"},
@@ -133,9 +137,9 @@ QByteArray checkedGuess(const QByteArray &data, const Encoding &encoding)
         return static_cast<unsigned char>(byte) >= 0x80;
     });
     if (encoding.kind == Kind::LatinPage && nonAscii < fewNonAsciiBytes)
-        return "WINDOWS-1252";
+        return commonPage;
     if (encoding.kind == Kind::TwoBytes && nonAscii * 100 < qint64(data.size()) * twoByteTextPercent)
-        return "WINDOWS-1252";
+        return commonPage;
     return encoding.name;
 }
 
@@ -150,7 +154,7 @@ QByteArray legacyEncoding(const QByteArray &data)
         return "UTF-8";
     const Encoding *encoding = findEncoding(name);
     if (!encoding)
-        return "WINDOWS-1252";
+        return commonPage;
     if (encoding->withControlBytes && holdsControlBytes(data))
         encoding = findEncoding(encoding->withControlBytes);
     return checkedGuess(data, *encoding);
@@ -168,7 +172,7 @@ QString decodeLegacySubtitles(const QByteArray &data)
     const QByteArray name = legacyEncoding(data);
     QTextCodec *codec = QTextCodec::codecForName(name);
     if (!codec)
-        codec = QTextCodec::codecForName("Windows-1252");
+        codec = QTextCodec::codecForName(commonPage);
     QString text = codec->toUnicode(data);
     // The pages of Windows leave a few bytes out; the toolkit gives them as
     // control codes, which no subtitle holds and nothing shows.

@@ -96,6 +96,10 @@ void TestCueFollower::followsPositions_data()
         << CueTimes{{1000, 5000}, {2000, 3000}, {8000, 9000}}
         << QList<qint64>{1010, 2010, 2500, 3010, 5000, 5010, 5020}
         << QStringList{"show 1000", "-", "-", "-", "-", "select 2000", "select 2000"};
+    // "00:00:00,-01" reads as -1 ms: a time like any other, not "no cue".
+    QTest::newRow("a first cue starting before the film")
+        << CueTimes{{-1, 2000}, {3000, 4000}, {5000, 6000}} << QList<qint64>{0, 10}
+        << QStringList{"show -1", "-"};
 }
 
 void TestCueFollower::followsPositions()
@@ -106,6 +110,7 @@ void TestCueFollower::followsPositions()
 
     CueFollower follower;
     QVERIFY(follower.load(tableOf(cueTimes)));
+    QVERIFY(follower.isFollowing());
     QStringList seen;
     for (qint64 position : positions)
         seen << describe(follower.report(position), follower);

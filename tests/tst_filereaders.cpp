@@ -2,6 +2,7 @@
 // What both programs' readers share (common/): which files are read at all.
 #include "readablefile.h"
 #include "subtitles.h"
+#include "testdevices.h"
 #include "vocabularyreader.h"
 
 #include <QFile>
@@ -17,6 +18,7 @@ class TestFileReaders : public QObject
 private slots:
     void filesThatAreNotRead_data();
     void filesThatAreNotRead();
+    void readErrorIsNoFile();
 
 private:
     QTemporaryDir directory;
@@ -49,6 +51,17 @@ void TestFileReaders::filesThatAreNotRead()
     QFETCH(QString, path);
     QVERIFY(!readSubtitleFile(path));
     QVERIFY(!readVocabularyFile(path));
+}
+
+// Neither program's reader takes the lines read before an error for the file.
+void TestFileReaders::readErrorIsNoFile()
+{
+    FailingDevice subtitles("1\r\n00:00:01,000 --> 00:00:02,000\r\nOne\r\n\r\n"
+                            "2\r\n00:00:03,000 --> 00:00:04,000\r\nTwo\r\n\r\n"
+                            "3\r\n00:00:05,000 --> 00:00:06,000\r\nThree\r\n\r\n");
+    QVERIFY(!readSubtitles(subtitles));
+    FailingDevice vocabulary("v.avi\r\nw --> t\r\n");
+    QVERIFY(!readVocabulary(vocabulary));
 }
 
 QTEST_GUILESS_MAIN(TestFileReaders)

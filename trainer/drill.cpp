@@ -36,11 +36,6 @@ bool isMarked(const TrainerEntry &entry)
     return !entry.isEmpty() && entry.first() == QLatin1String(TrainerMark::Marked);
 }
 
-bool hasFragment(const TrainerEntry &entry)
-{
-    return std::any_of(entry.cbegin() + std::min(3, entry.size()), entry.cend(), isTimeRange);
-}
-
 std::optional<QString> contextOf(const TrainerEntry &entry)
 {
     if (entry.size() >= 4 && !isTimeRange(entry.at(3)))

@@ -25,9 +25,6 @@ QString displayText(const QString &stored);
 bool isTimeRange(const QString &element);
 bool isMarked(const TrainerEntry &entry);
 
-// True when an element from position 3 on holds a time range.
-bool hasFragment(const TrainerEntry &entry);
-
 // The context shown after answering: element 3, unless it is a time range.
 std::optional<QString> contextOf(const TrainerEntry &entry);
 
@@ -45,8 +42,7 @@ struct Fragment
 
 // The fragment named by the entry's last element, when the entry has at least
 // four elements and that element holds "***"; it is split at the first "***".
-// Unlike hasFragment, a time range in a context before the last element does
-// not count here.
+// A "***" in a context before the last element is no time range.
 std::optional<Fragment> fragmentOf(const TrainerEntry &entry);
 
 // How long a fragment playing at positionMs has left until its end: 0 once the

@@ -119,11 +119,11 @@ void MyWidget::MyStart()
 
     const TrainerEntry &entry = entries.at(drawn);
     ui->textBrowser_1->setText(displayText(entry.at(1)));
-    if (hasFragment(entry))
+    if (const std::optional<Fragment> fragment = fragmentOf(entry)) {
         setStone(QString::fromLatin1(greenStone));
-    // The film is made ready while the learner reads the word.
-    if (const std::optional<Fragment> fragment = fragmentOf(entry))
+        // The film is made ready while the learner reads the word.
         videoWindow->holdAt(fragment->startMs);
+    }
 }
 
 void MyWidget::MyEnter()

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int separatorCoreLength = 3;
+constexpr int separatorCoreLength = int(std::string_view(VocabularyFormat::SeparatorCore).size());
 // A field starts one blank after the separator core.
 constexpr int fieldStartAfter = separatorCoreLength + 1;
 constexpr int maximumSeparators = 3;
@@ -77,14 +77,10 @@ std::optional<VocabularyContents> readVocabulary(QIODevice &device)
     // An empty file still has an (empty) first line.
     std::string_view line;
     lines.nextText(line);
-    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
-    if (line.substr(0, byteOrderMark.size()) == byteOrderMark)
-        line.remove_prefix(byteOrderMark.size());
-    const QString firstLine = decoded(line);
-    if (std::optional<TrainerEntry> record = recordOf(firstLine))
+    if (std::optional<QString> filmLine = VocabularyFormat::filmLineOf(line))
+        contents.videoPath = std::move(*filmLine);
+    else if (std::optional<TrainerEntry> record = recordOf(decoded(VocabularyFormat::withoutByteOrderMark(line))))
         contents.entries.append(std::move(*record));
-    else
-        contents.videoPath = firstLine;
 
     while (lines.nextText(line)) {
         // Only a line that holds the separator can be a record.

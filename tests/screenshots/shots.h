@@ -2,7 +2,9 @@
 #ifndef SHOTS_H
 #define SHOTS_H
 
-// Where the screenshot programs find the demo film and put their pictures.
+// What the screenshot programs share: where they find the demo film and put
+// their pictures, and the checks that fail a picture of a window larger than
+// its screen, a tool bar that overflows or a text that is cut off.
 
 #include <QAbstractScrollArea>
 #include <QDir>
