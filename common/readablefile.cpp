@@ -29,7 +29,7 @@ bool open(QFile &file, const QString &path)
 bool namesNoRegularFile(const QString &path)
 {
     const QFileInfo info(path);
-    return info.exists() && !info.isFile();
+    return info.exists() && (!info.isFile() || namesKernelFile(QFile::encodeName(path)));
 }
 
 } // namespace ReadableFile

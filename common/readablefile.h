@@ -23,8 +23,9 @@ constexpr qint64 maximumLineBytes = maximumBytes - (qint64(1) << 20);
 bool open(QFile &file, const QString &path);
 
 // Whether `path` names something that is there but is no regular file: a pipe,
-// a device or a folder. Whatever opens it to read, a media player too, may
-// wait for data that never comes. A missing file is no such thing.
+// a device, a folder or a file of the kernel's. Whatever opens it to read, a
+// media player too, may wait for data that never comes. A missing file is no
+// such thing.
 bool namesNoRegularFile(const QString &path);
 
 } // namespace ReadableFile

@@ -21,6 +21,8 @@ namespace {
 // Another Saver holds the lock only while it appends one line. A lock held
 // this long belongs to a program that may never let go of it.
 constexpr int lockWaitMs = 2000;
+// Choosing a file is told at once whether another program holds it.
+constexpr int momentaryLockWaitMs = 250;
 // How often the lock is tried again, and the caller let draw its window.
 constexpr std::chrono::milliseconds lockStep(5);
 
@@ -40,18 +42,16 @@ class Descriptor
 {
 public:
     explicit Descriptor(int descriptor) : descriptor(descriptor) {}
-    ~Descriptor() { close(); }
+    ~Descriptor()
+    {
+        if (descriptor >= 0)
+            ::close(descriptor);
+    }
     Descriptor(const Descriptor &) = delete;
     Descriptor &operator=(const Descriptor &) = delete;
 
     int get() const { return descriptor; }
     bool isOpen() const { return descriptor >= 0; }
-    bool close()
-    {
-        const int closed = descriptor >= 0 ? ::close(descriptor) : 0;
-        descriptor = -1;
-        return closed == 0;
-    }
 
 private:
     int descriptor;
@@ -76,9 +76,9 @@ int openForAppending(const QByteArray &name, MissingFile whenMissing, bool &crea
 // Waits a bounded time for the exclusive lock that every Saver takes to
 // append, so that no two lines interleave and a rollback cuts no line of
 // another Saver. A file system that keeps no locks is written without one.
-bool lockForAppending(int descriptor, const WhileLocked &whileLocked)
+bool lockForAppending(int descriptor, const WhileLocked &whileLocked, LockWait lockWait)
 {
-    const QDeadlineTimer deadline(lockWaitMs);
+    const QDeadlineTimer deadline(lockWait == LockWait::Moment ? momentaryLockWaitMs : lockWaitMs);
     for (;;) {
         if (retryingInterrupted([descriptor] { return ::flock(descriptor, LOCK_EX | LOCK_NB); }) == 0)
             return true;
@@ -104,13 +104,15 @@ bool syncData(int descriptor)
 }
 
 // A new file's name outlives a power cut only once its folder is synced too.
-bool syncFolderOf(const QByteArray &name)
+// A folder the learner may write to but not read cannot be opened to be
+// synced: the whole file system it lies on is synced instead.
+bool syncFolderOf(const QByteArray &name, int file)
 {
     const int slash = name.lastIndexOf('/');
     const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : name.left(slash);
     const Descriptor directory(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!directory.isOpen())
-        return false;
+        return retryingInterrupted([file] { return ::syncfs(file); }) == 0;
     return synced(retryingInterrupted([&directory] { return ::fsync(directory.get()); }));
 }
 
@@ -172,7 +174,7 @@ void removeIfMadeInVain(const QByteArray &name, int descriptor)
 } // namespace
 
 AppendOutcome appendLineToFile(const QString &path, const QString &line, MissingFile whenMissing,
-                               const WhileLocked &whileLocked)
+                               const WhileLocked &whileLocked, LockWait lockWait)
 {
     if (path.isEmpty())
         return AppendOutcome::OpenFailed;
@@ -183,7 +185,7 @@ AppendOutcome appendLineToFile(const QString &path, const QString &line, Missing
         return AppendOutcome::OpenFailed;
     // A file that another Saver removed while this one waited for the lock
     // would take the line and keep it nowhere.
-    if (!lockForAppending(file.get(), whileLocked))
+    if (!lockForAppending(file.get(), whileLocked, lockWait))
         return AppendOutcome::Busy;
     struct stat status;
     if (::fstat(file.get(), &status) != 0 || status.st_nlink == 0)
@@ -192,8 +194,11 @@ AppendOutcome appendLineToFile(const QString &path, const QString &line, Missing
     AppendedBytes appended;
     // The learner takes the entry for saved: a laptop whose battery dies
     // before the kernel writes its pages back would lose it.
-    if (writeAll(file.get(), bytes, appended) && syncData(file.get()) && (!created || syncFolderOf(name)))
-        return file.close() ? AppendOutcome::Written : AppendOutcome::WriteFailed;
+    // Once the line is synced, an error in closing (as a network file system
+    // may give) cannot take it back.
+    if (writeAll(file.get(), bytes, appended) && syncData(file.get())
+        && (!created || syncFolderOf(name, file.get())))
+        return AppendOutcome::Written;
     // A full disk or a size limit can take part of the line: that part would
     // run into the next line written; a line that could not be synced may be
     // lost at a power cut or read back damaged.
@@ -202,10 +207,12 @@ AppendOutcome appendLineToFile(const QString &path, const QString &line, Missing
     return AppendOutcome::WriteFailed;
 }
 
-bool canAppendToFile(const QString &path)
+AppendOutcome probeAppend(const QString &path, const WhileLocked &whileLocked)
 {
     bool created = false;
     const Descriptor file(path.isEmpty() ? -1
                                          : openForAppending(QFile::encodeName(path), MissingFile::Refuse, created));
-    return file.isOpen();
+    if (!file.isOpen())
+        return AppendOutcome::OpenFailed;
+    return lockForAppending(file.get(), whileLocked, LockWait::Moment) ? AppendOutcome::Written : AppendOutcome::Busy;
 }

@@ -2,6 +2,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "closefence.h"
 #include "cuedisplay.h"
 #include "desktopintegration.h"
 #include "mainwindow_2.h"
@@ -34,8 +35,8 @@ const QString textFileFilter = QStringLiteral("Text File (*.txt)");
 const QString fileOpenedText = QStringLiteral("The file opend");
 
 // While another program holds the vocabulary file's lock the window is drawn
-// and the film followed, but nothing the learner does is taken: a second save
-// or a file dialog would start inside the first save.
+// and the film followed, but nothing the learner does is taken; what comes
+// from elsewhere is held back by the close fence.
 void repaintWhileLocked()
 {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -154,6 +155,8 @@ MainWindow::~MainWindow()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (closeFence.holdsBack(event))
+        return;
     event->accept();
     deleteLater();
 }
@@ -178,8 +181,13 @@ void MainWindow::on_actionStopVideo_triggered()
 
 void MainWindow::on_actionOpenVideo_triggered()
 {
-    videoPath = QFileDialog::getOpenFileName(this, QStringLiteral("Open A Video File"), QString(),
-                                             QStringLiteral("Video File (*.*)"));
+    if (closeFence.isFenced())
+        return;
+    {
+        const CloseFence::Loop dialog(closeFence);
+        videoPath = QFileDialog::getOpenFileName(this, QStringLiteral("Open A Video File"), QString(),
+                                                 QStringLiteral("Video File (*.*)"));
+    }
     if (videoPath.isEmpty())
         return;
     // A pipe or a device would hold the player, and the window with it.
@@ -191,13 +199,19 @@ void MainWindow::on_actionOpenVideo_triggered()
 
 void MainWindow::on_actionOpenTextFile_triggered()
 {
+    if (closeFence.isFenced())
+        return;
+    const CloseFence::Loop dialogs(closeFence);
     const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open Text File to Write"),
                                                       QString(), textFileFilter);
-    showTargetChosen(target.open(path, videoPath));
+    showTargetChosen(target.open(path, videoPath, repaintWhileLocked));
 }
 
 void MainWindow::on_actionSaveYour_triggered()
 {
+    if (closeFence.isFenced())
+        return;
+    const CloseFence::Loop waits(closeFence);
     const VocabularyEntry entry{ui->textEdit_4->toPlainText(), ui->textEdit_5->toPlainText(),
                                 ui->textEdit_3->toPlainText(), ui->lineEdit_1->text(),
                                 ui->lineEdit_2->text()};
@@ -219,6 +233,9 @@ void MainWindow::on_actionCreateTextFile_triggered()
 {
     // Checked before the file dialog: the learner is not asked for a file
     // that could not be started, and the earlier target stays.
+    if (closeFence.isFenced())
+        return;
+    const CloseFence::Loop dialogs(closeFence);
     const CaptureProblem problem = VocabularyTarget::videoPathProblem(videoPath);
     if (problem != CaptureProblem::None) {
         showRefusal(problem);
@@ -244,8 +261,14 @@ void MainWindow::showTargetChosen(CaptureProblem problem)
 
 void MainWindow::on_actionOpenSub_triggered()
 {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open A Subtitle File"), QString(),
-                                                      QStringLiteral("Subtitle File (*.srt)"));
+    if (closeFence.isFenced())
+        return;
+    QString path;
+    {
+        const CloseFence::Loop dialog(closeFence);
+        path = QFileDialog::getOpenFileName(this, QStringLiteral("Open A Subtitle File"), QString(),
+                                            QStringLiteral("Subtitle File (*.srt)"));
+    }
     if (path.isEmpty())
         return;
     subtitlePath = path;
@@ -283,7 +306,13 @@ void MainWindow::followSeek(qint64 position)
 
 void MainWindow::MySetPoz()
 {
-    const qint64 position = timestampToMs(ui->lineEdit->text());
+    if (closeFence.isFenced())
+        return;
+    qint64 position = timestampToMs(ui->lineEdit->text());
+    // Past the end the player would stay where it is, and the fields would
+    // tell of a place it is not at.
+    if (player->duration() > 0)
+        position = qBound<qint64>(0, position, player->duration());
     player->setPosition(position);
     followSeek(position);
 }
@@ -309,6 +338,7 @@ void MainWindow::showRefusal(CaptureProblem problem)
 
 void MainWindow::showAttention(const QString &text, const QRect &labelGeometry)
 {
+    const CloseFence::Loop dialog(closeFence);
     attentionDialog->setFont(QFont(QStringLiteral("Roboto"), 10));
     attentionDialog->messageLabel->setGeometry(labelGeometry);
     attentionDialog->messageLabel->setText(text);

@@ -2,6 +2,7 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
+#include "closefence.h"
 #include "vocabularytarget.h"
 
 #include <QMainWindow>
@@ -81,6 +82,8 @@ private:
     // The vocabulary file the entries are saved to.
     VocabularyTarget target;
     My_Dialog *attentionDialog = nullptr;
+    // No second dialog or save inside one, and no close under one.
+    CloseFence closeFence{this};
 };
 
 #endif // MAINWINDOW_H

@@ -9,9 +9,12 @@
 #include <QFileInfo>
 
 #include <optional>
-#include <string_view>
 
 namespace {
+
+// A film's path is a few hundred bytes long; a first line without a line
+// feed in this many names no film.
+constexpr qint64 longestFilmLineBytes = 64 * 1024;
 
 // A path or file name this short is taken for none.
 bool tooShortForAPath(const QString &path)
@@ -48,18 +51,22 @@ CaptureProblem VocabularyTarget::videoPathProblem(const QString &videoPath)
     return CaptureProblem::None;
 }
 
-CaptureProblem VocabularyTarget::open(const QString &path, const QString &videoPath)
+CaptureProblem VocabularyTarget::open(const QString &path, const QString &videoPath, const WhileLocked &whileLocked)
 {
+    if (writing)
+        return CaptureProblem::WriteUnderWay;
     if (!takeUnlessOfAnotherFilm(path, videoPath))
         return CaptureProblem::TargetOfAnotherFilm;
     if (textFilePath.isEmpty())
         return CaptureProblem::NoTarget;
-    return canAppendToFile(textFilePath) ? CaptureProblem::None : CaptureProblem::TargetNotOpened;
+    return problemOf(probeAppend(textFilePath, whileLocked), CaptureProblem::TargetNotOpened);
 }
 
 CaptureProblem VocabularyTarget::create(const QString &path, const QString &videoPath,
                                         const WhileLocked &whileLocked)
 {
+    if (writing)
+        return CaptureProblem::WriteUnderWay;
     const CaptureProblem problem = videoPathProblem(videoPath);
     if (problem != CaptureProblem::None)
         return problem;
@@ -68,12 +75,13 @@ CaptureProblem VocabularyTarget::create(const QString &path, const QString &vide
     if (textFilePath.isEmpty())
         return CaptureProblem::NoTarget;
     // The file is appended to, never emptied.
-    return problemOf(appendLineToFile(textFilePath, videoPath, MissingFile::Create, whileLocked),
-                     CaptureProblem::TargetNotStarted);
+    return append(videoPath, MissingFile::Create, CaptureProblem::TargetNotStarted, whileLocked, LockWait::Moment);
 }
 
-CaptureProblem VocabularyTarget::save(const VocabularyEntry &entry, const WhileLocked &whileLocked) const
+CaptureProblem VocabularyTarget::save(const VocabularyEntry &entry, const WhileLocked &whileLocked)
 {
+    if (writing)
+        return CaptureProblem::WriteUnderWay;
     if (tooShortForAPath(textFilePath))
         return CaptureProblem::NoTarget;
     if (entry.word.isEmpty() || entry.translation.isEmpty())
@@ -84,8 +92,17 @@ CaptureProblem VocabularyTarget::save(const VocabularyEntry &entry, const WhileL
         return CaptureProblem::DoesNotReadBack;
     // A target that went away since it was chosen is not made again: a new
     // file would have no video path line.
-    return problemOf(appendLineToFile(textFilePath, assembleVocabularyRecord(entry), MissingFile::Refuse, whileLocked),
-                     CaptureProblem::EntryNotWritten);
+    return append(assembleVocabularyRecord(entry), MissingFile::Refuse, CaptureProblem::EntryNotWritten,
+                  whileLocked, LockWait::AppendLength);
+}
+
+CaptureProblem VocabularyTarget::append(const QString &line, MissingFile whenMissing, CaptureProblem notWritten,
+                                        const WhileLocked &whileLocked, LockWait lockWait)
+{
+    writing = true;
+    const AppendOutcome outcome = appendLineToFile(textFilePath, line, whenMissing, whileLocked, lockWait);
+    writing = false;
+    return problemOf(outcome, notWritten);
 }
 
 bool VocabularyTarget::takeUnlessOfAnotherFilm(const QString &path, const QString &videoPath)
@@ -103,11 +120,13 @@ CaptureProblem targetProblem(const QString &targetPath, const QString &videoPath
     QFile file;
     if (!ReadableFile::open(file, targetPath))
         return CaptureProblem::None;
-    BlockLineReader lines(file);
-    std::string_view line;
-    if (!lines.nextText(line))
+    // Room for the longest line that can name a film, and its terminator.
+    const QByteArray start = file.read(longestFilmLineBytes + 2);
+    const int lineFeed = start.indexOf('\n');
+    if (lineFeed < 0 && start.size() > longestFilmLineBytes)
         return CaptureProblem::None;
-    const std::optional<QString> filmLine = VocabularyFormat::filmLineOf(line);
+    const std::optional<QString> filmLine =
+        VocabularyFormat::filmLineOf(lineText(start.constData(), lineFeed < 0 ? start.size() : lineFeed + 1));
     if (!filmLine || filmLine->isEmpty())
         return CaptureProblem::None;
     if (VocabularyFormat::filmFileName(*filmLine) != VocabularyFormat::filmFileName(videoPath))

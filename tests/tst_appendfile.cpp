@@ -15,10 +15,11 @@
 
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-enum class Syncs { Work, Fail, FailForFolders };
+enum class Syncs { Work, Fail, FailForFolders, FailToClose };
 
 } // namespace
 
@@ -37,6 +38,7 @@ private slots:
     void appendOutcome();
     void openForAppendingWritesNothing();
     void lockedFileIsLeftAlone();
+    void newFileInFolderWithoutReadPermission();
 
 private:
     static QByteArray fileBytes(const QString &path);
@@ -128,6 +130,11 @@ void TestAppendFile::appendOutcome_data()
         << fresh << QByteArray() << create << qint64(0) << Syncs::FailForFolders << AppendOutcome::WriteFailed;
     QTest::newRow("an existing file needs no sync of its folder")
         << existing << started << create << qint64(0) << Syncs::FailForFolders << AppendOutcome::Written;
+    QTest::newRow("an error in closing after the sync: written all the same")
+        << existing << started << refuse << qint64(0) << Syncs::FailToClose << AppendOutcome::Written;
+    QTest::newRow("a file of the kernel's, looking regular")
+        << QStringLiteral("/proc/self/comm") << QByteArray() << refuse << qint64(0) << Syncs::Work
+        << AppendOutcome::OpenFailed;
 }
 void TestAppendFile::appendOutcome()
 {
@@ -155,7 +162,9 @@ void TestAppendFile::appendOutcome()
         }
         std::optional<SyncFailure> failure;
         if (syncs != Syncs::Work)
-            failure.emplace(syncs == Syncs::Fail ? SyncFailure::Everything : SyncFailure::Folders);
+            failure.emplace(syncs == Syncs::Fail             ? SyncFailure::Everything
+                            : syncs == Syncs::FailForFolders ? SyncFailure::Folders
+                                                             : SyncFailure::Closes);
         appended = appendLineToFile(path, QStringLiteral("w --> t"), whenMissing);
     }
     QCOMPARE(appended, outcome);
@@ -164,19 +173,19 @@ void TestAppendFile::appendOutcome()
         QCOMPARE(fileBytes(path), content + "w --> t\r\n");
     else
         QCOMPARE(fileBytes(path), before);
-    QCOMPARE(canAppendToFile(path), outcome != AppendOutcome::OpenFailed && QFile::exists(path));
+    QCOMPARE(probeAppend(path) == AppendOutcome::Written, outcome != AppendOutcome::OpenFailed && QFile::exists(path));
 }
 void TestAppendFile::openForAppendingWritesNothing()
 {
     // The open action chooses a file; a file it made would have no video path line.
     const QString missing = directory.filePath(QStringLiteral("missing.txt"));
-    QVERIFY(!canAppendToFile(missing));
+    QCOMPARE(probeAppend(missing), AppendOutcome::OpenFailed);
     QVERIFY(!QFile::exists(missing));
 
     const QString existing = directory.filePath(QStringLiteral("kept.txt"));
     QCOMPARE(appendLineToFile(existing, QStringLiteral("video.avi"), MissingFile::Create),
              AppendOutcome::Written);
-    QVERIFY(canAppendToFile(existing));
+    QCOMPARE(probeAppend(existing), AppendOutcome::Written);
     QCOMPARE(fileBytes(existing), QByteArray("video.avi\r\n"));
 }
 void TestAppendFile::lockedFileIsLeftAlone()
@@ -193,12 +202,39 @@ void TestAppendFile::lockedFileIsLeftAlone()
     // The caller drew its window again and again, not once at the end.
     QVERIFY2(waits > 10, qPrintable(QString::number(waits)));
     QCOMPARE(appendLineToFile(path, QStringLiteral("second.avi"), MissingFile::Create), AppendOutcome::Busy);
+    // A choice of the file is told at once.
+    QCOMPARE(probeAppend(path), AppendOutcome::Busy);
     QCOMPARE(fileBytes(path), QByteArray("video.avi\r\n"));
 
     QVERIFY(flock(other.handle(), LOCK_UN) == 0);
     waits = 0;
     QCOMPARE(appendLineToFile(path, QStringLiteral("w --> t"), MissingFile::Refuse, countWaits), AppendOutcome::Written);
     QCOMPARE(waits, 0);
+}
+
+// A folder the learner may write to but not list: its file system is synced
+// instead of the folder, and a failure of that sync is a failed append.
+void TestAppendFile::newFileInFolderWithoutReadPermission()
+{
+    const QByteArray folder = QFile::encodeName(directory.filePath(QStringLiteral("drop box")));
+    QVERIFY(::mkdir(folder.constData(), 0300) == 0);
+    // Root reads any folder: the appends run as nobody, who owns this one.
+    const bool asRoot = ::geteuid() == 0;
+    if (asRoot) {
+        QVERIFY(::chmod(QFile::encodeName(directory.path()).constData(), 0711) == 0
+                && ::chown(folder.constData(), 65534, 65534) == 0 && ::seteuid(65534) == 0);
+    }
+    const AppendOutcome made = appendLineToFile(folder + "/made.txt", QStringLiteral("film.avi"), MissingFile::Create);
+    std::optional<SyncFailure> failure(SyncFailure::FileSystems);
+    const AppendOutcome notMade = appendLineToFile(folder + "/not.txt", QStringLiteral("film.avi"), MissingFile::Create);
+    failure.reset();
+    if (asRoot)
+        QVERIFY(::seteuid(0) == 0);
+    QVERIFY(::chmod(folder.constData(), 0700) == 0);
+    QCOMPARE(made, AppendOutcome::Written);
+    QCOMPARE(fileBytes(folder + "/made.txt"), QByteArray("film.avi\r\n"));
+    QCOMPARE(notMade, AppendOutcome::WriteFailed);
+    QVERIFY(!QFile::exists(folder + "/not.txt"));
 }
 
 QTEST_GUILESS_MAIN(TestAppendFile)

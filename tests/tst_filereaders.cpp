@@ -42,6 +42,7 @@ void TestFileReaders::filesThatAreNotRead_data()
     QTest::newRow("endless device") << QStringLiteral("/dev/zero");
     QTest::newRow("random device") << QStringLiteral("/dev/urandom");
     QTest::newRow("over 1 GiB") << huge;
+    QTest::newRow("a file of the kernel's") << QStringLiteral("/proc/self/status");
 }
 
 // Neither program's reader may hang on, grow without bound for, or take a

@@ -157,6 +157,8 @@ void TestVocabularyTarget::targetOfAnotherFilm_data()
     QTest::newRow("the same film in another folder") << true << film << QByteArray("C:\\Films\\film.mkv\r\n") << false;
     QTest::newRow("first line a record") << false << film << QByteArray("w --> t\r\n") << false;
     QTest::newRow("empty file") << true << film << QByteArray() << false;
+    // Only the start of a file is read: a longer first line is no film's path.
+    QTest::newRow("first line longer than a path") << false << film << QByteArray(70000, 'a') << false;
     QTest::newRow("no film open") << false << QString() << otherFilm << false;
 }
 

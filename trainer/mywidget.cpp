@@ -65,6 +65,8 @@ MyWidget::~MyWidget()
 
 void MyWidget::closeEvent(QCloseEvent *event)
 {
+    if (closeFence.holdsBack(event))
+        return;
     // The destructor takes the fragment and help windows with it, so that no
     // top-level window is left and the event loop ends.
     deleteLater();
@@ -73,8 +75,14 @@ void MyWidget::closeEvent(QCloseEvent *event)
 
 void MyWidget::MyEventHandler()
 {
-    const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Открыть файл"), QStringLiteral("./"), QStringLiteral("TXT (*.txt)"));
+    if (closeFence.isFenced())
+        return;
+    QString path;
+    {
+        const CloseFence::Loop dialog(closeFence);
+        path = QFileDialog::getOpenFileName(this, QStringLiteral("Открыть файл"), QStringLiteral("./"),
+                                            QStringLiteral("TXT (*.txt)"));
+    }
     // A cancelled dialog, or a file that cannot be opened or read to its end,
     // leaves the drill as it was: the learner's marks are not thrown away.
     std::optional<VocabularyContents> contents = readVocabularyFile(path);

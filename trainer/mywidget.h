@@ -2,6 +2,7 @@
 #ifndef MYWIDGET_H
 #define MYWIDGET_H
 
+#include "closefence.h"
 #include "vocabularyreader.h"
 
 #include <QVector>
@@ -46,6 +47,8 @@ private:
     MainWindow_2 *videoWindow = nullptr;
     MainWindow_Help *helpWindow = nullptr;
     Ui::MyWidget *ui = nullptr;
+    // No close under the file dialog.
+    CloseFence closeFence{this};
 };
 
 #endif // MYWIDGET_H

@@ -3,32 +3,37 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 
 #include <dlfcn.h>
 #include <sys/stat.h>
 
 namespace {
 
-enum class Failing { Nothing, Everything, Folders };
-std::atomic<Failing> failing{Failing::Nothing};
+std::atomic<SyncFailure::Of> failing{SyncFailure::Everything};
+std::atomic<bool> active{false};
 
-bool fails(int descriptor)
+bool fails(const char *name, int descriptor)
 {
+    if (!active)
+        return false;
     struct stat status;
     switch (failing.load()) {
-    case Failing::Nothing:
+    case SyncFailure::Everything:
+        return std::strcmp(name, "close") != 0;
+    case SyncFailure::Folders:
+        return std::strcmp(name, "fsync") == 0 && ::fstat(descriptor, &status) == 0 && S_ISDIR(status.st_mode);
+    case SyncFailure::FileSystems:
+        return std::strcmp(name, "syncfs") == 0;
+    case SyncFailure::Closes:
         return false;
-    case Failing::Everything:
-        return true;
-    case Failing::Folders:
-        return ::fstat(descriptor, &status) == 0 && S_ISDIR(status.st_mode);
     }
     return false;
 }
 
 int syncThrough(const char *name, int descriptor)
 {
-    if (fails(descriptor)) {
+    if (fails(name, descriptor)) {
         errno = EIO;
         return -1;
     }
@@ -53,12 +58,33 @@ extern "C" int fdatasync(int descriptor)
     return syncThrough("fdatasync", descriptor);
 }
 
+extern "C" int syncfs(int descriptor)
+{
+    return syncThrough("syncfs", descriptor);
+}
+
+extern "C" int close(int descriptor)
+{
+    struct stat status;
+    const bool fails = active && failing == SyncFailure::Closes && ::fstat(descriptor, &status) == 0
+                       && S_ISREG(status.st_mode);
+    using CloseCall = int (*)(int);
+    static const auto real = reinterpret_cast<CloseCall>(dlsym(RTLD_NEXT, "close"));
+    const int closed = real(descriptor);
+    if (fails && closed == 0) {
+        errno = EIO;
+        return -1;
+    }
+    return closed;
+}
+
 SyncFailure::SyncFailure(Of what)
 {
-    failing = what == Folders ? Failing::Folders : Failing::Everything;
+    failing = what;
+    active = true;
 }
 
 SyncFailure::~SyncFailure()
 {
-    failing = Failing::Nothing;
+    active = false;
 }
