@@ -3,7 +3,9 @@
 
 #include "vocabularytarget.h"
 
+#include <QAbstractItemView>
 #include <QFileInfo>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 
 TextFileDialog::TextFileDialog(const QString &caption, const QString &filter, QWidget *parent)
@@ -20,6 +22,16 @@ QString TextFileDialog::chosenFile() const
 
 void TextFileDialog::accept()
 {
+    // The name typed is the one chosen: a row the list picked while a
+    // folder's name was typed before (the dialog picks it as the folder's
+    // contents load) would stand for it, and the folder would open again.
+    QLineEdit *field = nameField();
+    if (field && !field->text().isEmpty()) {
+        for (QAbstractItemView *view : findChildren<QAbstractItemView *>()) {
+            if (view->selectionModel())
+                view->selectionModel()->clearSelection();
+        }
+    }
     const QStringList typed = selectedFiles();
     if (typed.size() != 1) {
         QFileDialog::accept();
@@ -27,7 +39,7 @@ void TextFileDialog::accept()
     }
     if (QFileInfo(typed.first()).isDir()) {
         setDirectory(typed.first());
-        if (QLineEdit *field = nameField())
+        if (field)
             field->clear();
         selectNameFilter(filter);
         return;
@@ -35,7 +47,7 @@ void TextFileDialog::accept()
     const QString named = withTextSuffix(typed.first());
     if (named != typed.first()) {
         // selectFile() leaves a typed name as it is when the file exists.
-        if (QLineEdit *field = nameField())
+        if (field)
             field->setText(named);
         else
             selectFile(named);
