@@ -8,6 +8,8 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 
+#include <algorithm>
+
 TextFileDialog::TextFileDialog(const QString &caption, const QString &filter, QWidget *parent)
     : QFileDialog(parent, caption, QString(), filter)
     , filter(filter)
@@ -27,9 +29,15 @@ void TextFileDialog::accept()
     // contents load) would stand for it, and the folder would open again.
     QLineEdit *field = nameField();
     if (field && !field->text().isEmpty()) {
+        const QString typedName = QFileInfo(field->text()).fileName();
         for (QAbstractItemView *view : findChildren<QAbstractItemView *>()) {
-            if (view->selectionModel())
-                view->selectionModel()->clearSelection();
+            QItemSelectionModel *selection = view->selectionModel();
+            if (!selection)
+                continue;
+            const QModelIndexList rows = selection->selectedRows();
+            if (std::any_of(rows.cbegin(), rows.cend(),
+                            [&typedName](const QModelIndex &row) { return row.data().toString() != typedName; }))
+                selection->clearSelection();
         }
     }
     const QStringList typed = selectedFiles();
