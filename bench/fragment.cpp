@@ -4,10 +4,11 @@
 // DRAW_AFTER_MS, 0 unless given, draw the entry, wait PRESS_AFTER_MS, 2000
 // unless given, press the video button; once the fragment has stopped, wait
 // two seconds and press again) and prints, for each press, a line
-//     press N wait_ms W shown S of F after_end A
+//     press N wait_ms W shown S of F after_end A first_frame_ms L
 // W: from the press to the first fragment frame reaching the video sink (-1 if
 // none came); S of F: how many of the fragment's frames reached the sink
-// before the player stopped; A: frames past the end that reached it.
+// before the player stopped; A: frames past the end that reached it; L: the
+// first frame that reached it, against the fragment's start.
 //
 // The film must carry each frame's number as twelve white squares, bit 0 on
 // the left, in its bottom rows (bench/run.py makes such a film): the number is
@@ -145,6 +146,8 @@ private:
         qint64 firstAt = -1;
         std::set<int> shown;
         int afterEnd = 0;
+        // Where the picture came in, against the fragment's start.
+        const qint64 landedMs = seen.empty() ? 0 : qint64(seen.front().number) * frameMs - startMs;
         for (const Seen &frame : seen) {
             if (frame.number > last)
                 ++afterEnd;
@@ -154,8 +157,8 @@ private:
                 firstAt = frame.atMs - pressedAt;
             shown.insert(frame.number);
         }
-        std::printf("press %d wait_ms %lld shown %d of %d after_end %d\n", count, firstAt,
-                    int(shown.size()), last - first + 1, afterEnd);
+        std::printf("press %d wait_ms %lld shown %d of %d after_end %d first_frame_ms %lld\n", count, firstAt,
+                    int(shown.size()), last - first + 1, afterEnd, landedMs);
         std::fflush(stdout);
     }
 
