@@ -48,8 +48,10 @@ FilmClock::FilmClock(QMediaPlayer *player, QObject *parent)
     // The player tells a program stream's length from its clock references,
     // which span the film.
     connect(player, &QMediaPlayer::durationChanged, this, &FilmClock::durationChanged);
-    connect(player, &QMediaPlayer::mediaStatusChanged, this, &FilmClock::sendHeldSeek);
-    connect(player, &QMediaPlayer::stateChanged, this, &FilmClock::sendHeldSeek);
+    // Queued: the player first sends the seeks it held back while loading.
+    connect(player, &QMediaPlayer::mediaStatusChanged, this, &FilmClock::sendHeldSeek, Qt::QueuedConnection);
+    connect(player, &QMediaPlayer::stateChanged, this, &FilmClock::sendHeldSeek, Qt::QueuedConnection);
+    connect(player, &QMediaPlayer::seekableChanged, this, &FilmClock::sendHeldSeek, Qt::QueuedConnection);
     landingWait.setSingleShot(true);
     landingWait.setInterval(longestLandingWaitMs);
     connect(&landingWait, &QTimer::timeout, this, [this] { landingWantedMs.reset(); });
@@ -143,7 +145,8 @@ void FilmClock::seekPlayer(qint64 playerMs)
 void FilmClock::checkLanding(qint64 landedMs)
 {
     const qint64 lateMs = landedMs - *landingWantedMs;
-    // A frame before the aim is the film's start, shown before the seek.
+    // A frame before the aim is the key frame before it, or the film's first
+    // picture, shown before a seek made while it loads.
     if (landedMs < aimedMs - frameTimeMs || lateMs > longestLandingMs)
         return;
     // The film's first seek tells whether it lands late at all: less than
