@@ -5,6 +5,7 @@
 #include "closefence.h"
 #include "cuedisplay.h"
 #include "desktopintegration.h"
+#include "filmwatch.h"
 #include "mainwindow_2.h"
 #include "mainwindow_help.h"
 #include "my_dialog.h"
@@ -23,6 +24,7 @@
 #include <QProgressBar>
 #include <QRect>
 #include <QSlider>
+#include <QTimer>
 #include <QUrl>
 #include <QVideoWidget>
 
@@ -33,6 +35,7 @@ namespace {
 
 const QString textFileFilter = QStringLiteral("Text File (*.txt)");
 const QString fileOpenedText = QStringLiteral("The file opend");
+const QString filmNotPlayedText = QStringLiteral("The film could not be played.");
 
 // While another program holds the vocabulary file's lock the window is drawn
 // and the film followed, but nothing the learner does is taken; what comes
@@ -95,6 +98,9 @@ MainWindow::MainWindow(QWidget *parent)
     player->setVideoOutput(videoWidget);
     videoWindow->setCentralWidget(videoWidget);
     player->setNotifyInterval(10);
+    // Told after the signal, not inside the player's own report of it.
+    connect(new FilmWatch(player), &FilmWatch::cannotPlay, this, &MainWindow::tellFilmNotPlayed,
+            Qt::QueuedConnection);
 
     slider = new QSlider(this);
     progressBar = new QProgressBar(this);
@@ -191,10 +197,22 @@ void MainWindow::on_actionOpenVideo_triggered()
     if (videoPath.isEmpty())
         return;
     // A pipe or a device would hold the player, and the window with it.
-    player->setMedia(ReadableFile::namesNoRegularFile(videoPath) ? QMediaContent()
-                                                                  : QMediaContent(QUrl::fromLocalFile(videoPath)));
+    const bool playable = !ReadableFile::namesNoRegularFile(videoPath);
+    player->setMedia(playable ? QMediaContent(QUrl::fromLocalFile(videoPath)) : QMediaContent());
     videoWindow->show();
     player->play();
+    if (!playable)
+        QTimer::singleShot(0, this, &MainWindow::tellFilmNotPlayed);
+}
+
+void MainWindow::tellFilmNotPlayed()
+{
+    // Another dialog or a save's wait is open: the learner is told after it.
+    if (closeFence.isFenced()) {
+        QTimer::singleShot(250, this, &MainWindow::tellFilmNotPlayed);
+        return;
+    }
+    showAttention(filmNotPlayedText, {60, 60, 300, 20});
 }
 
 void MainWindow::on_actionOpenTextFile_triggered()

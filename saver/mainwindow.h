@@ -66,6 +66,8 @@ private:
     void showTargetChosen(CaptureProblem problem);
 
     void showRefusal(CaptureProblem problem);
+    // Says once for each film chosen that it cannot be played.
+    void tellFilmNotPlayed();
     void showAttention(const QString &text, const QRect &labelGeometry);
 
     MainWindow_2 *videoWindow = nullptr;

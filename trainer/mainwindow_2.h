@@ -8,6 +8,8 @@
 
 #include <optional>
 
+class FilmWatch;
+class QLabel;
 class QMediaPlayer;
 class QVideoWidget;
 
@@ -59,6 +61,8 @@ private:
     void endFragment();
     // No stop is to come: the fragment was given up.
     void cancelStop();
+    // Says, in the shown window, that its film cannot be played.
+    void showFilmProblem();
 
     Ui::MainWindow_2 *ui = nullptr;
     // The film the player holds, and where it is held paused for a start.
@@ -68,6 +72,10 @@ private:
     bool following = false;
     QTimer stopTimer;
     QTimer fallbackTimer;
+    FilmWatch *filmWatch = nullptr;
+    QLabel *filmProblem = nullptr;
+    // The film's path names no file the player may be given.
+    bool filmUnreadable = false;
 };
 
 #endif // TRAINER_MAINWINDOW_2_H
