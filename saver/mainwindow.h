@@ -58,6 +58,7 @@ public slots:
     void stopPlayback();
 
 private:
+    void showVideoWindow();
     // What a jump to `position` asked by the learner does to the subtitle.
     void followSeek(qint64 position);
     // Reads the file at subtitlePath for the follower; false for no subtitle file.

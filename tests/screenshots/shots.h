@@ -7,6 +7,7 @@
 // its screen, a tool bar that overflows or a text that is cut off.
 
 #include <QAbstractScrollArea>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -67,15 +68,16 @@ inline bool save(QWidget *window, const QString &name)
 }
 
 // Saves the screen area that holds both windows, `second` placed to the right
-// of `first` as a desktop would place it. Without an X screen only `first` is
-// saved: the offscreen platform has no screen to take the pair from.
+// of `first` if it lies over it. Without an X screen only `first` is saved:
+// the offscreen platform has no screen to take the pair from.
 inline bool saveSideBySide(QWidget *first, QWidget *second, const QString &name)
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return save(first, name);
     if (!QDir().mkpath(outputDirectory()))
         return false;
-    second->move(first->frameGeometry().right() + 20, first->y());
+    if (second->frameGeometry().intersects(first->frameGeometry()))
+        second->move(first->frameGeometry().right() + 20, first->y());
     second->raise();
     QTest::qWait(300);
     const QRect area = first->frameGeometry().united(second->frameGeometry());
@@ -156,6 +158,26 @@ inline QStringList cutOff(QWidget *window)
             faults << describe(box, QStringLiteral("text scrolls out of sight"));
     }
     return faults;
+}
+
+// On an X screen with a window manager: the film's window, just shown, left
+// the keyboard with `worker`.
+inline bool keptKeyboard(QWidget *worker)
+{
+    QTest::qWait(500);
+    return QGuiApplication::platformName() != QLatin1String("xcb") || QApplication::activeWindow() == worker;
+}
+
+// And it lies inside the screen; with room for both, beside `worker`.
+inline bool filmWindowBeside(QWidget *worker, QWidget *film)
+{
+    const QRect screen = worker->screen()->availableGeometry();
+    const QRect place = film->frameGeometry();
+    return keptKeyboard(worker)
+        && (QGuiApplication::platformName() != QLatin1String("xcb")
+            || (screen.contains(place)
+                && (worker->frameGeometry().width() + place.width() > screen.width()
+                    || !place.intersects(worker->frameGeometry()))));
 }
 
 inline bool drawnIntact(QWidget *window)
