@@ -68,16 +68,15 @@ inline bool save(QWidget *window, const QString &name)
 }
 
 // Saves the screen area that holds both windows, `second` placed to the right
-// of `first` if it lies over it. Without an X screen only `first` is saved:
-// the offscreen platform has no screen to take the pair from.
+// of `first` as a desktop would place it. Without an X screen only `first` is
+// saved: the offscreen platform has no screen to take the pair from.
 inline bool saveSideBySide(QWidget *first, QWidget *second, const QString &name)
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return save(first, name);
     if (!QDir().mkpath(outputDirectory()))
         return false;
-    if (second->frameGeometry().intersects(first->frameGeometry()))
-        second->move(first->frameGeometry().right() + 20, first->y());
+    second->move(first->frameGeometry().right() + 20, first->y());
     second->raise();
     QTest::qWait(300);
     const QRect area = first->frameGeometry().united(second->frameGeometry());
