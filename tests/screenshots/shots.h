@@ -160,23 +160,16 @@ inline QStringList cutOff(QWidget *window)
 }
 
 // On an X screen with a window manager: the film's window, just shown, left
-// the keyboard with `worker`.
-inline bool keptKeyboard(QWidget *worker)
+// the keyboard with `worker`; given `beside`, the window placed beside
+// `worker`, inside the screen, as every screen of these pictures has room for.
+inline bool keptKeyboard(QWidget *worker, const QWidget *beside = nullptr)
 {
     QTest::qWait(500);
-    return QGuiApplication::platformName() != QLatin1String("xcb") || QApplication::activeWindow() == worker;
-}
-
-// And it lies inside the screen; with room for both, beside `worker`.
-inline bool filmWindowBeside(QWidget *worker, QWidget *film)
-{
-    const QRect screen = worker->screen()->availableGeometry();
-    const QRect place = film->frameGeometry();
-    return keptKeyboard(worker)
-        && (QGuiApplication::platformName() != QLatin1String("xcb")
-            || (screen.contains(place)
-                && (worker->frameGeometry().width() + place.width() > screen.width()
-                    || !place.intersects(worker->frameGeometry()))));
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return true;
+    return QApplication::activeWindow() == worker
+        && (!beside || (worker->screen()->availableGeometry().contains(beside->frameGeometry())
+                        && !beside->frameGeometry().intersects(worker->frameGeometry())));
 }
 
 inline bool drawnIntact(QWidget *window)

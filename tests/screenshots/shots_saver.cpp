@@ -78,7 +78,7 @@ void ShotsSaver::playingWithASubtitle()
     QVERIFY(Shots::drawnIntact(window));
     QWidget *video = topLevelOfClass("MainWindow_2");
     QVERIFY(video && video->isVisible());
-    QVERIFY(Shots::filmWindowBeside(window, video));
+    QVERIFY(Shots::keptKeyboard(window, video));
     QVERIFY(Shots::save(video, QStringLiteral("saver-video")));
     QVERIFY(Shots::saveSideBySide(window, video, QStringLiteral("saver-film")));
 }
@@ -89,7 +89,7 @@ void ShotsSaver::typingAnEntry()
     // Shown again by Play, the film's window leaves the keyboard with Saver too.
     video->close();
     action("actionPlay")->trigger();
-    QVERIFY(Shots::filmWindowBeside(window, video));
+    QVERIFY(Shots::keptKeyboard(window, video));
     QTRY_VERIFY_WITH_TIMEOUT(subtitlePanel->toPlainText().startsWith(QStringLiteral("Tonight")), 20000);
     player->pause();
     QTRY_COMPARE_WITH_TIMEOUT(player->state(), QMediaPlayer::PausedState, 15000);
