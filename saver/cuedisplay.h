@@ -30,7 +30,7 @@ public:
 
 private:
     // Does what a follower step asks for: a selection empties the cue's
-    // widgets, showing adds the cue's lines to the text and fills its times.
+    // widgets, showing puts the cue's text in the panel and fills its times.
     void apply(FollowerStep step);
     bool isTimeTyped() const;
 

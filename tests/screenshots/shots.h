@@ -159,17 +159,21 @@ inline QStringList cutOff(QWidget *window)
     return faults;
 }
 
-// On an X screen with a window manager: the film's window, just shown, left
-// the keyboard with `worker`; given `beside`, the window placed beside
-// `worker`, inside the screen, as every screen of these pictures has room for.
-inline bool keptKeyboard(QWidget *worker, const QWidget *beside = nullptr)
+// On an X screen with a window manager: `film`, just shown, left the keyboard
+// where it was.
+inline bool leftTheKeyboard(const QWidget *film)
 {
     QTest::qWait(500);
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        return true;
-    return QApplication::activeWindow() == worker
-        && (!beside || (worker->screen()->availableGeometry().contains(beside->frameGeometry())
-                        && !beside->frameGeometry().intersects(worker->frameGeometry())));
+    return QGuiApplication::platformName() != QLatin1String("xcb") || QApplication::activeWindow() != film;
+}
+
+// And it lies inside the screen beside `worker`, as every screen of these
+// pictures has room for.
+inline bool besideOnScreen(const QWidget *worker, const QWidget *film)
+{
+    const QRect place = film->frameGeometry();
+    return QGuiApplication::platformName() != QLatin1String("xcb")
+        || (worker->screen()->availableGeometry().contains(place) && !place.intersects(worker->frameGeometry()));
 }
 
 inline bool drawnIntact(QWidget *window)
