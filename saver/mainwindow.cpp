@@ -29,6 +29,7 @@
 #include <QVideoWidget>
 
 #include <algorithm>
+#include <initializer_list>
 #include <iterator>
 
 namespace {
@@ -85,7 +86,10 @@ MainWindow::MainWindow(QWidget *parent)
     , ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
-    cueDisplay = std::make_unique<CueDisplay>(ui->lineEdit, ui->MyTextBrowser, ui->lineEdit_1, ui->lineEdit_2);
+    cueDisplay = std::make_unique<CueDisplay>(ui->lineEdit, ui->pushButton, ui->MyTextBrowser, ui->lineEdit_1,
+                                              ui->lineEdit_2);
+    // Part of a subtitle is copied from the keyboard too: Shift with the arrows, Home or End.
+    ui->MyTextBrowser->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     nameToolBarButtons(ui->MyToolBar);
 
     helpWindow = new MainWindow_Help;
@@ -127,9 +131,19 @@ MainWindow::MainWindow(QWidget *parent)
 
     // The player's 64-bit positions are narrowed to the widgets' int range.
     connect(player, &QMediaPlayer::durationChanged, slider, &QSlider::setMaximum);
-    connect(player, &QMediaPlayer::positionChanged, slider, &QSlider::setValue);
+    // A handle held down stays under the hand: set to the position, it would
+    // seek the player to where it is and move away from the mouse.
+    connect(player, &QMediaPlayer::positionChanged, slider, [this](qint64 position) {
+        if (!slider->isSliderDown())
+            slider->setValue(int(position));
+    });
     connect(slider, &QSlider::sliderMoved, player, &QMediaPlayer::setPosition);
     connect(slider, &QSlider::sliderMoved, this, [this](int position) { followSeek(position); });
+    // The film played on while the handle was held still; it goes on from the handle.
+    connect(slider, &QSlider::sliderReleased, this, [this] {
+        player->setPosition(slider->value());
+        followSeek(slider->value());
+    });
     // The arrow and page keys move the slider without a drag; they seek by
     // steps a learner can use, not by the default millisecond.
     slider->setSingleStep(5000);
@@ -149,6 +163,10 @@ MainWindow::MainWindow(QWidget *parent)
     connect(ui->pushButton, SIGNAL(clicked(bool)), this, SLOT(MySetPoz()));
 
     ui->pushButton->setToolTip(QStringLiteral("Set Video position"));
+
+    // The first thing to do is to open a film. Set once the window is
+    // shown: showing it gives the focus to a widget of its own choice.
+    QTimer::singleShot(0, ui->MyToolBar->widgetForAction(ui->actionOpenVideo), qOverload<>(&QWidget::setFocus));
 }
 
 MainWindow::~MainWindow()
@@ -171,8 +189,7 @@ void MainWindow::on_actionPlay_triggered()
 {
     if (videoPath.isEmpty())
         return;
-    videoWindow->show();
-    player->play();
+    showVideoWindow();
 }
 
 void MainWindow::on_actionPause_triggered()
@@ -199,10 +216,20 @@ void MainWindow::on_actionOpenVideo_triggered()
     // A pipe or a device would hold the player, and the window with it.
     const bool playable = !ReadableFile::namesNoRegularFile(videoPath);
     player->setMedia(playable ? QMediaContent(QUrl::fromLocalFile(videoPath)) : QMediaContent());
-    videoWindow->show();
-    player->play();
+    showVideoWindow();
     if (!playable)
         QTimer::singleShot(0, this, &MainWindow::tellFilmNotPlayed);
+}
+
+void MainWindow::showVideoWindow()
+{
+    // The film does not hide what the learner works with.
+    QVector<QRect> keepClear;
+    for (const QWidget *part : std::initializer_list<const QWidget *>{ui->groupBox, ui->groupBox_2, ui->groupBox_3,
+                                                                      ui->MyToolBar})
+        keepClear << QRect(part->mapToGlobal(QPoint(0, 0)), part->size());
+    videoWindow->showBeside(this, keepClear);
+    player->play();
 }
 
 void MainWindow::tellFilmNotPlayed()

@@ -58,6 +58,8 @@ public slots:
     void stopPlayback();
 
 private:
+    // Shows the video window, beside this one the first time, and plays.
+    void showVideoWindow();
     // What a jump to `position` asked by the learner does to the subtitle.
     void followSeek(qint64 position);
     // Reads the file at subtitlePath for the follower; false for no subtitle file.

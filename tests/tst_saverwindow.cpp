@@ -46,6 +46,7 @@ private slots:
     void openVideoPlaysAndFollowsPosition();
     void sliderSeeks_data();
     void sliderSeeks();
+    void heldSliderStaysUnderTheHand();
     void pauseStopAndPlayAgain();
     void closingVideoWindowStopsAndHides();
     void cancelledOpenKeepsPlayingButBlocksPlay();
@@ -293,6 +294,24 @@ void TestSaverWindow::sliderSeeks()
     QTRY_VERIFY_WITH_TIMEOUT(progressBar->value() >= 5000, 10000);
 }
 
+// While the learner holds the handle the film plays on and is not moved;
+// let go, it goes on from the handle.
+void TestSaverWindow::heldSliderStaysUnderTheHand()
+{
+    openClip();
+    QTRY_VERIFY_WITH_TIMEOUT(player->position() > 300, 10000);
+    auto *slider = window->statusBar()->findChild<QSlider *>();
+    slider->setSliderDown(true);
+    slider->setSliderPosition(2000);
+    QSignalSpy seeks(slider, &QSlider::sliderMoved);
+    QTest::qWait(1000);
+    QCOMPARE(slider->value(), 2000);
+    QCOMPARE(seeks.count(), 0);
+    QVERIFY2(player->position() > 2500, qPrintable(QString::number(player->position())));
+    slider->setSliderDown(false);
+    QTRY_VERIFY(player->position() < 2500);
+}
+
 void TestSaverWindow::pauseStopAndPlayAgain()
 {
     openClip();
@@ -328,6 +347,12 @@ void TestSaverWindow::closingVideoWindowStopsAndHides()
     QCOMPARE(topLevelOfClass("MainWindow_2"), video);
     QVERIFY(video->isVisible());
     QTRY_COMPARE(player->state(), QMediaPlayer::PlayingState);
+
+    // Escape in the video window does what its close button does.
+    QApplication::setActiveWindow(video);
+    QTest::keyClick(video, Qt::Key_Escape);
+    QVERIFY(!video->isVisible());
+    QCOMPARE(player->state(), QMediaPlayer::StoppedState);
 }
 
 void TestSaverWindow::cancelledOpenKeepsPlayingButBlocksPlay()

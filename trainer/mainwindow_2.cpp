@@ -21,6 +21,7 @@ MainWindow_2::MainWindow_2(QWidget *parent)
     ui->setupUi(this);
     nameToolBarButtons(ui->toolBar);
     toolBarButtonsTakingFocus(ui->toolBar);
+    makeFilmWindow(this);
 
     player = new QMediaPlayer(this);
     videoWidget = new QVideoWidget(this);

@@ -17,8 +17,9 @@ namespace Ui {
 class MainWindow_2;
 }
 
-// The window that plays an entry's piece of film. Closing it only stops the
-// player and hides it; it lives as long as the main widget.
+// The window that plays an entry's piece of film. Closing it (or Escape)
+// only stops the player and hides it; it lives as long as the main widget.
+// Showing it leaves the keyboard with the main widget.
 class MainWindow_2 : public QMainWindow
 {
     Q_OBJECT
