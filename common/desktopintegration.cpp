@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QKeySequence>
+#include <QShortcut>
 #include <QToolBar>
 #include <QWidget>
 
@@ -56,6 +58,13 @@ QList<QWidget *> toolBarButtonsTakingFocus(QToolBar *toolBar)
         buttons << button;
     }
     return buttons;
+}
+
+void makeFilmWindow(QWidget *window)
+{
+    window->setAttribute(Qt::WA_ShowWithoutActivating);
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
 }
 
 void setTabChain(const QList<QWidget *> &chain)

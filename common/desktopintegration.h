@@ -25,6 +25,11 @@ void nameToolBarButtons(QToolBar *toolBar);
 // so be pressed with Space) and returns them, left to right.
 QList<QWidget *> toolBarButtonsTakingFocus(QToolBar *toolBar);
 
+// A window that only shows a film: showing it leaves the keyboard with the
+// window the learner works in (the window manager's keys reach it), and
+// Escape closes it as its frame's close button does.
+void makeFilmWindow(QWidget *window);
+
 // Makes Tab go through `chain` in its order. From the last widget Tab goes
 // back to the first only when every widget of the window that takes focus is
 // in the chain: one left out comes between them.

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cuedisplay.h"
 
+#include "cuetext.h"
 #include "timestamp.h"
 
 #include <QLineEdit>
 #include <QTextBrowser>
 
-CueDisplay::CueDisplay(QLineEdit *position, QTextBrowser *lines, QLineEdit *start, QLineEdit *end)
+CueDisplay::CueDisplay(QLineEdit *position, QWidget *jumpButton, QTextBrowser *lines, QLineEdit *start,
+                       QLineEdit *end)
     : position(position)
+    , jumpButton(jumpButton)
     , lines(lines)
     , start(start)
     , end(end)
@@ -23,7 +26,8 @@ void CueDisplay::report(qint64 positionMs)
 {
     if (!cueFollower.isFollowing())
         return;
-    position->setText(msToTimestamp(positionMs));
+    if (!isTimeTyped())
+        position->setText(msToTimestamp(positionMs));
     apply(cueFollower.report(positionMs));
 }
 
@@ -53,10 +57,9 @@ void CueDisplay::apply(FollowerStep step)
         end->clear();
         break;
     case FollowerStep::Shown: {
-        const SubtitleTable::const_iterator cue = cueFollower.cue();
-        // One paragraph a line, added to what the display holds.
-        for (const QString &line : cue->lines)
-            lines->append(line);
+        // A long cue is read from its first line.
+        lines->setHtml(cueHtml(cueFollower.cue()->lines));
+        lines->moveCursor(QTextCursor::Start);
         start->setText(msToTimestamp(cueFollower.cueStartMs()));
         end->setText(msToTimestamp(cueFollower.cueEndMs()));
         break;
@@ -64,4 +67,9 @@ void CueDisplay::apply(FollowerStep step)
     case FollowerStep::Unchanged:
         break;
     }
+}
+
+bool CueDisplay::isTimeTyped() const
+{
+    return position->hasFocus() || jumpButton->hasFocus();
 }

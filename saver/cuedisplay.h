@@ -6,14 +6,18 @@
 
 class QLineEdit;
 class QTextBrowser;
+class QWidget;
 
 // The widgets that show what the subtitle follower follows: the position in
 // the "Time:" field, and the followed cue's lines and its start and end time.
-// Owned by the window whose widgets it writes.
+// Owned by the window whose widgets it writes. While the learner types a time
+// to jump to (the "Time:" field or the button that jumps has the focus),
+// reports leave that field alone.
 class CueDisplay
 {
 public:
-    CueDisplay(QLineEdit *position, QTextBrowser *lines, QLineEdit *start, QLineEdit *end);
+    CueDisplay(QLineEdit *position, QWidget *jumpButton, QTextBrowser *lines, QLineEdit *start,
+               QLineEdit *end);
 
     // Follows `table` from now on when it is a subtitle file's (see CueFollower::load).
     bool load(SubtitleTable table);
@@ -26,11 +30,13 @@ public:
 
 private:
     // Does what a follower step asks for: a selection empties the cue's
-    // widgets, showing adds the cue's lines to the text and fills its times.
+    // widgets, showing puts the cue's text in the panel and fills its times.
     void apply(FollowerStep step);
+    bool isTimeTyped() const;
 
     CueFollower cueFollower;
     QLineEdit *position;
+    QWidget *jumpButton;
     QTextBrowser *lines;
     QLineEdit *start;
     QLineEdit *end;

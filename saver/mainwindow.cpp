@@ -6,6 +6,7 @@
 #include "cuedisplay.h"
 #include "desktopintegration.h"
 #include "filmclock.h"
+#include "filmwatch.h"
 #include "mainwindow_2.h"
 #include "mainwindow_help.h"
 #include "my_dialog.h"
@@ -24,16 +25,19 @@
 #include <QProgressBar>
 #include <QRect>
 #include <QSlider>
+#include <QTimer>
 #include <QUrl>
 #include <QVideoWidget>
 
 #include <algorithm>
+#include <initializer_list>
 #include <iterator>
 
 namespace {
 
 const QString textFileFilter = QStringLiteral("Text File (*.txt)");
 const QString fileOpenedText = QStringLiteral("The file opend");
+const QString filmNotPlayedText = QStringLiteral("The film could not be played.");
 
 // While another program holds the vocabulary file's lock the window is drawn
 // and the film followed, but nothing the learner does is taken; what comes
@@ -83,7 +87,10 @@ MainWindow::MainWindow(QWidget *parent)
     , ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
-    cueDisplay = std::make_unique<CueDisplay>(ui->lineEdit, ui->MyTextBrowser, ui->lineEdit_1, ui->lineEdit_2);
+    cueDisplay = std::make_unique<CueDisplay>(ui->lineEdit, ui->pushButton, ui->MyTextBrowser, ui->lineEdit_1,
+                                              ui->lineEdit_2);
+    // Part of a subtitle is copied from the keyboard too: Shift with the arrows, Home or End.
+    ui->MyTextBrowser->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     nameToolBarButtons(ui->MyToolBar);
 
     helpWindow = new MainWindow_Help;
@@ -97,6 +104,9 @@ MainWindow::MainWindow(QWidget *parent)
     player->setVideoOutput(videoWidget);
     videoWindow->setCentralWidget(videoWidget);
     player->setNotifyInterval(10);
+    // Told after the signal, not inside the player's own report of it.
+    connect(new FilmWatch(player), &FilmWatch::cannotPlay, this, &MainWindow::tellFilmNotPlayed,
+            Qt::QueuedConnection);
 
     slider = new QSlider(this);
     progressBar = new QProgressBar(this);
@@ -123,9 +133,19 @@ MainWindow::MainWindow(QWidget *parent)
 
     // The player's 64-bit positions are narrowed to the widgets' int range.
     connect(filmClock, &FilmClock::durationChanged, slider, &QSlider::setMaximum);
-    connect(filmClock, &FilmClock::positionChanged, slider, &QSlider::setValue);
+    // A handle held down stays under the hand: set to the position, it would
+    // seek the player to where it is and move away from the mouse.
+    connect(filmClock, &FilmClock::positionChanged, slider, [this](qint64 position) {
+        if (!slider->isSliderDown())
+            slider->setValue(int(position));
+    });
     connect(slider, &QSlider::sliderMoved, filmClock, &FilmClock::setPosition);
     connect(slider, &QSlider::sliderMoved, this, [this](int position) { followSeek(position); });
+    // The film played on while the handle was held still; it goes on from the handle.
+    connect(slider, &QSlider::sliderReleased, this, [this] {
+        filmClock->setPosition(slider->value());
+        followSeek(slider->value());
+    });
     // The arrow and page keys move the slider without a drag; they seek by
     // steps a learner can use, not by the default millisecond.
     slider->setSingleStep(5000);
@@ -145,6 +165,10 @@ MainWindow::MainWindow(QWidget *parent)
     connect(ui->pushButton, SIGNAL(clicked(bool)), this, SLOT(MySetPoz()));
 
     ui->pushButton->setToolTip(QStringLiteral("Set Video position"));
+
+    // The first thing to do is to open a film. Set once the window is
+    // shown: showing it gives the focus to a widget of its own choice.
+    QTimer::singleShot(0, ui->MyToolBar->widgetForAction(ui->actionOpenVideo), qOverload<>(&QWidget::setFocus));
 }
 
 MainWindow::~MainWindow()
@@ -167,8 +191,7 @@ void MainWindow::on_actionPlay_triggered()
 {
     if (videoPath.isEmpty())
         return;
-    videoWindow->show();
-    player->play();
+    showVideoWindow();
 }
 
 void MainWindow::on_actionPause_triggered()
@@ -193,10 +216,32 @@ void MainWindow::on_actionOpenVideo_triggered()
     if (videoPath.isEmpty())
         return;
     // A pipe or a device would hold the player, and the window with it.
-    player->setMedia(ReadableFile::namesNoRegularFile(videoPath) ? QMediaContent()
-                                                                  : QMediaContent(QUrl::fromLocalFile(videoPath)));
-    videoWindow->show();
+    const bool playable = !ReadableFile::namesNoRegularFile(videoPath);
+    player->setMedia(playable ? QMediaContent(QUrl::fromLocalFile(videoPath)) : QMediaContent());
+    showVideoWindow();
+    if (!playable)
+        QTimer::singleShot(0, this, &MainWindow::tellFilmNotPlayed);
+}
+
+void MainWindow::showVideoWindow()
+{
+    // The film does not hide what the learner works with.
+    QVector<QRect> keepClear;
+    for (const QWidget *part : std::initializer_list<const QWidget *>{ui->groupBox, ui->groupBox_2, ui->groupBox_3,
+                                                                      ui->MyToolBar})
+        keepClear << QRect(part->mapToGlobal(QPoint(0, 0)), part->size());
+    videoWindow->showBeside(this, keepClear);
     player->play();
+}
+
+void MainWindow::tellFilmNotPlayed()
+{
+    // Another dialog or a save's wait is open: the learner is told after it.
+    if (closeFence.isFenced()) {
+        QTimer::singleShot(250, this, &MainWindow::tellFilmNotPlayed);
+        return;
+    }
+    showAttention(filmNotPlayedText, {60, 60, 300, 20});
 }
 
 void MainWindow::on_actionOpenTextFile_triggered()

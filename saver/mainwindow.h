@@ -59,6 +59,8 @@ public slots:
     void stopPlayback();
 
 private:
+    // Shows the video window, beside this one the first time, and plays.
+    void showVideoWindow();
     // What a jump to `position` asked by the learner does to the subtitle.
     void followSeek(qint64 position);
     // Reads the file at subtitlePath for the follower; false for no subtitle file.
@@ -67,6 +69,8 @@ private:
     void showTargetChosen(CaptureProblem problem);
 
     void showRefusal(CaptureProblem problem);
+    // Says once for each film chosen that it cannot be played.
+    void tellFilmNotPlayed();
     void showAttention(const QString &text, const QRect &labelGeometry);
 
     MainWindow_2 *videoWindow = nullptr;

@@ -88,6 +88,7 @@ void TestSaverDesktop::tabFollowsTheRoad()
     const std::unique_ptr<MainWindow> window(new MainWindow);
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QCOMPARE(spokenName(QApplication::focusWidget()), QStringLiteral("Open a film"));
     QCOMPARE(tabChain(firstToolBarButton(window.get())),
              QStringList({"About", "Open a film", "Open subtitles", "Play", "Pause", "Stop",
                           "Create a vocabulary file", "Open a vocabulary file", "Save the entry", "Time:",

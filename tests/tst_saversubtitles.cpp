@@ -1,16 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "filmformats.h"
 #include "mainwindow.h"
 #include "modaldriver.h"
+#include "playbacklog.h"
 #include "saverlearner.h"
 #include "testclip.h"
 #include "timestamp.h"
 #include "typing.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QMediaPlayer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -67,6 +71,9 @@ private slots:
     void seeking_data();
     void seeking();
     void twoWordsFromOneSubtitle();
+    void subtitleReadAsWritten();
+    void timeTypedWhilePlaying_data();
+    void timeTypedWhilePlaying();
 
 private:
     FileDialogSeen openSubtitles(const QString &path);
@@ -421,6 +428,66 @@ void TestSaverSubtitles::twoWordsFromOneSubtitle()
              clipPath + QStringLiteral("\r\ntwo --> два --> 00:00:03,000***00:00:04,000\r\n"
                                        "line --> строка --> 00:00:03,000***00:00:04,000\r\n"
                                        "gap --> пауза --> 00:00:04,100***00:00:04,400\r\n"));
+}
+
+// Markup is left out of what the learner copies; a long subtitle opens at its
+// start, and part of it is selected from the keyboard.
+void TestSaverSubtitles::subtitleReadAsWritten()
+{
+    const QByteArray longLine = QByteArray("word ").repeated(40);
+    const QByteArray cue = "1\r\n00:00:01,000 --> 00:00:02,000\r\n{\\an8}<i>" + longLine + "\r\nlast</i>\r\n\r\n";
+    QVERIFY(openSubtitles(writeFile(QStringLiteral("tags.srt"), cue + threeCues.mid(threeCues.indexOf("2\r\n")))).appeared);
+    QVERIFY(reportAt(1500));
+    QCOMPARE(subtitlePanel->toPlainText(), QString::fromLatin1(longLine + "\nlast"));
+    QVERIFY(subtitlePanel->verticalScrollBar()->maximum() > 0);
+    QCOMPARE(subtitlePanel->verticalScrollBar()->value(), 0);
+    for (int letter = 0; letter < 4; ++letter)
+        QTest::keyClick(subtitlePanel, Qt::Key_Right, Qt::ShiftModifier);
+    QCOMPARE(subtitlePanel->textCursor().selectedText(), QStringLiteral("word"));
+}
+
+void TestSaverSubtitles::timeTypedWhilePlaying_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("encoder");
+    QTest::addColumn<bool>("mustPlay");
+    QTest::newRow("Theora") << "jump.ogv" << "theoraenc ! oggmux" << true;
+    QTest::newRow("H.264, a key frame every 10 s")
+        << "jump.mkv" << "x264enc key-int-max=250 ! h264parse ! matroskamux" << false;
+}
+
+// Typed at a person's pace while the film plays, a time stays in the field,
+// and Return puts the picture there: the frame of that time comes first.
+void TestSaverSubtitles::timeTypedWhilePlaying()
+{
+    const FormatClip film = makeRowClip(clipFolder.path(), 20);
+    if (!film.skipReason.isEmpty())
+        QSKIP(qPrintable(film.skipReason));
+    QVERIFY2(!film.path.isEmpty(), qPrintable(film.failure));
+    QVERIFY(triggerAnsweringFileDialog("actionOpenVideo", film.path).appeared);
+    QVERIFY(openSubtitles(writeFile(QStringLiteral("three.srt"), threeCues)).appeared);
+    QTRY_VERIFY_WITH_TIMEOUT(player->position() > 300, 10000);
+    // What a window manager does when the learner comes back to Saver.
+    QApplication::setActiveWindow(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    timeField->setFocus(Qt::TabFocusReason);
+    const QString typed = QStringLiteral("00:00:17,000");
+    for (int length = 1; length <= typed.size(); ++length) {
+        typeText(timeField, typed.mid(length - 1, 1));
+        QTest::qWait(250);
+        QCOMPARE(timeField->text(), typed.left(length));
+    }
+    const qint64 before = player->position();
+    PlaybackLog log(player);
+    QTest::keyClick(timeField, Qt::Key_Return);
+    QTest::qWait(1500);
+    // The first frame that is not of the place the film was at.
+    const QVector<qint64> frames = log.frames();
+    const auto landing =
+        std::find_if(frames.cbegin(), frames.cend(), [before](qint64 at) { return qAbs(at - before) > 1000; });
+    QVERIFY(landing != frames.cend());
+    QVERIFY2(qAbs(*landing - 17000) <= 40, qPrintable(QString::number(*landing)));
+    QCOMPARE(timeField->text(), typed);
 }
 
 QTEST_MAIN(TestSaverSubtitles)

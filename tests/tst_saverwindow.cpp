@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMediaPlayer>
 #include <QMenuBar>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -45,6 +46,7 @@ private slots:
     void openVideoPlaysAndFollowsPosition();
     void sliderSeeks_data();
     void sliderSeeks();
+    void heldSliderStaysUnderTheHand();
     void pauseStopAndPlayAgain();
     void closingVideoWindowStopsAndHides();
     void cancelledOpenKeepsPlayingButBlocksPlay();
@@ -292,6 +294,24 @@ void TestSaverWindow::sliderSeeks()
     QTRY_VERIFY_WITH_TIMEOUT(progressBar->value() >= 5000, 10000);
 }
 
+// While the learner holds the handle the film plays on and is not moved;
+// let go, it goes on from the handle.
+void TestSaverWindow::heldSliderStaysUnderTheHand()
+{
+    openClip();
+    QTRY_VERIFY_WITH_TIMEOUT(player->position() > 300, 10000);
+    auto *slider = window->statusBar()->findChild<QSlider *>();
+    slider->setSliderDown(true);
+    slider->setSliderPosition(2000);
+    QSignalSpy seeks(slider, &QSlider::sliderMoved);
+    QTest::qWait(1000);
+    QCOMPARE(slider->value(), 2000);
+    QCOMPARE(seeks.count(), 0);
+    QVERIFY2(player->position() > 2500, qPrintable(QString::number(player->position())));
+    slider->setSliderDown(false);
+    QTRY_VERIFY(player->position() < 2500);
+}
+
 void TestSaverWindow::pauseStopAndPlayAgain()
 {
     openClip();
@@ -327,6 +347,12 @@ void TestSaverWindow::closingVideoWindowStopsAndHides()
     QCOMPARE(topLevelOfClass("MainWindow_2"), video);
     QVERIFY(video->isVisible());
     QTRY_COMPARE(player->state(), QMediaPlayer::PlayingState);
+
+    // Escape in the video window does what its close button does.
+    QApplication::setActiveWindow(video);
+    QTest::keyClick(video, Qt::Key_Escape);
+    QVERIFY(!video->isVisible());
+    QCOMPARE(player->state(), QMediaPlayer::StoppedState);
 }
 
 void TestSaverWindow::cancelledOpenKeepsPlayingButBlocksPlay()
@@ -347,29 +373,54 @@ void TestSaverWindow::filmThatCannotPlay_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("content");
+    // When set, the film is made by these GStreamer elements instead.
+    QTest::addColumn<QString>("pipeline");
     // The open dialog itself refuses a name that is no file.
-    QTest::newRow("not a video") << QStringLiteral("notes.ogv") << QByteArray("just some words\n");
-    QTest::newRow("only NUL bytes") << QStringLiteral("zeros.mp4") << QByteArray(4096, '\0');
+    QTest::newRow("not a video") << QStringLiteral("notes.ogv") << QByteArray("just some words\n")
+                                 << QString();
+    QTest::newRow("only NUL bytes") << QStringLiteral("zeros.mp4") << QByteArray(4096, '\0') << QString();
+    QTest::newRow("sound without a picture")
+        << QStringLiteral("sound.ogv") << QByteArray()
+        << QStringLiteral("audiotestsrc num-buffers=200 ! audioconvert ! vorbisenc ! oggmux");
 }
 
-// Whatever the learner picks, the player reports it cannot play it and the
-// window stays usable: a real film opened afterwards plays.
+// Whatever the learner picks, the attention dialog says once that it cannot
+// be played, and the window stays usable: a real film opened afterwards plays.
 void TestSaverWindow::filmThatCannotPlay()
 {
     QFETCH(QString, name);
     QFETCH(QByteArray, content);
+    QFETCH(QString, pipeline);
     const QString path = writeFile(name, content);
     QVERIFY(!path.isEmpty());
+    if (!pipeline.isEmpty()) {
+        QProcess gst;
+        gst.start(QStringLiteral("gst-launch-1.0"),
+                  QStringList{QStringLiteral("-q")} + pipeline.split(QLatin1Char(' '))
+                      + QStringList{QStringLiteral("!"), QStringLiteral("filesink"),
+                                    QStringLiteral("location=") + path});
+        QVERIFY(gst.waitForFinished(60000) && gst.exitCode() == 0);
+    }
+
+    ModalSeen told;
+    closeNextModal(&told, "My_Dialog");
     QVERIFY(triggerAnsweringFileDialog("actionOpenVideo", path).appeared);
-    QTRY_VERIFY_WITH_TIMEOUT(player->mediaStatus() == QMediaPlayer::InvalidMedia
-                                 || player->error() != QMediaPlayer::NoError,
-                             10000);
-    QTRY_COMPARE_WITH_TIMEOUT(player->state(), QMediaPlayer::StoppedState, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(told.appeared, 10000);
+    QCOMPARE(told.labelText, QStringLiteral("The film could not be played."));
+    QCOMPARE(told.labelGeometry, QRect(60, 60, 300, 20));
+
+    // Once for each film: pressing Play again does not ask the learner again.
+    ModalSeen again;
+    ModalWatch watch = closeNextModal(&again, "My_Dialog");
     action("actionPlay")->trigger();
-    QTRY_COMPARE_WITH_TIMEOUT(player->state(), QMediaPlayer::StoppedState, 10000);
+    QTest::qWait(1500);
+    QVERIFY(!again.appeared);
 
     openClip();
     QTRY_VERIFY_WITH_TIMEOUT(player->position() > 300, 10000);
+    QTest::qWait(1200);
+    QVERIFY(!again.appeared);
+    watch.cancel();
 }
 
 void TestSaverWindow::filmsOfEveryFormatPlay_data()
@@ -407,8 +458,11 @@ void TestSaverWindow::pipeAsFilmIsNotOpened()
 {
     const QString pipe = directory->filePath(QStringLiteral("film.ogv"));
     QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    ModalSeen told;
+    closeNextModal(&told, "My_Dialog");
     QVERIFY(triggerAnsweringFileDialog("actionOpenVideo", pipe).appeared);
     QVERIFY(player->media().isNull());
+    QTRY_COMPARE(told.labelText, QStringLiteral("The film could not be played."));
     openClip();
     QTRY_VERIFY_WITH_TIMEOUT(player->position() > 300, 10000);
 }

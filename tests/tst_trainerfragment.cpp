@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QMediaPlayer>
 #include <QPointer>
 #include <QTextBrowser>
@@ -58,6 +59,12 @@ private:
     // Loads a file of the clip's path and the given records.
     void loadRecords(const QByteArray &records);
     QMediaPlayer *player() const { return videoWindow()->player; }
+    // What the fragment's window says of its film.
+    QString filmProblem() const
+    {
+        return videoWindow()->findChild<QLabel *>(QStringLiteral("filmProblem"))->text();
+    }
+    const QString notPlayedText = QStringLiteral("The film could not be played.");
 
     QTemporaryDir clipFolder;
     QString clip;
@@ -329,7 +336,8 @@ void TestTrainerFragment::filmThatCannotPlay_data()
 }
 
 // A vocabulary file may name a film that has been moved or is no film at all:
-// the fragment's window opens on nothing, and the program carries on.
+// the fragment's window opens on nothing and says so, and the program
+// carries on.
 void TestTrainerFragment::filmThatCannotPlay()
 {
     QFETCH(QString, name);
@@ -343,6 +351,8 @@ void TestTrainerFragment::filmThatCannotPlay()
                                  || player()->error() != QMediaPlayer::NoError,
                              playerTimeoutMs);
     QTRY_COMPARE_WITH_TIMEOUT(player()->state(), QMediaPlayer::StoppedState, playerTimeoutMs);
+    QTRY_COMPARE(filmProblem(), notPlayedText);
+    QCOMPARE(textBrowser_1->toPlainText(), QStringLiteral("w"));
 
     // The next start is taken as calmly: the film fails again, and the drill goes on.
     QSignalSpy errors(player(), QOverload<QMediaPlayer::Error>::of(&QMediaPlayer::error));
@@ -355,6 +365,7 @@ void TestTrainerFragment::filmThatCannotPlay()
     };
     QTRY_VERIFY_WITH_TIMEOUT(failedAgain(), playerTimeoutMs);
     QTRY_COMPARE_WITH_TIMEOUT(player()->state(), QMediaPlayer::StoppedState, playerTimeoutMs);
+    QTRY_COMPARE(filmProblem(), notPlayedText);
     answer(QStringLiteral("finish"));
     QCOMPARE(verdict->toPlainText(), QStringLiteral("Yes!"));
 }
@@ -383,6 +394,7 @@ void TestTrainerFragment::filmsOfEveryFormatPlay()
     video();
     QTRY_VERIFY_WITH_TIMEOUT(log.stoppedAfterMs, playerTimeoutMs);
     QCOMPARE(player()->error(), QMediaPlayer::NoError);
+    QCOMPARE(filmProblem(), QString());
     // Sound over a black window is the fault to catch: pictures must come,
     // from the fragment's start, and the whole piece of 38 frames.
     QVector<qint64> frames = log.frames();
@@ -413,6 +425,7 @@ void TestTrainerFragment::pipeAsFilmIsNotOpened()
     arrow();
     video();
     QVERIFY(player()->media().isNull());
+    QCOMPARE(filmProblem(), notPlayedText);
     answer(QStringLiteral("finish"));
     QCOMPARE(verdict->toPlainText(), QStringLiteral("Yes!"));
 }

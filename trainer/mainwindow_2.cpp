@@ -5,9 +5,11 @@
 #include "desktopintegration.h"
 #include "drill.h"
 #include "filmclock.h"
+#include "filmwatch.h"
 #include "readablefile.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMediaContent>
 #include <QMediaPlayer>
 #include <QUrl>
@@ -20,6 +22,7 @@ MainWindow_2::MainWindow_2(QWidget *parent)
     ui->setupUi(this);
     nameToolBarButtons(ui->toolBar);
     toolBarButtonsTakingFocus(ui->toolBar);
+    makeFilmWindow(this);
 
     player = new QMediaPlayer(this);
     filmClock = new FilmClock(player, this);
@@ -27,6 +30,14 @@ MainWindow_2::MainWindow_2(QWidget *parent)
     player->setVideoOutput(videoWidget);
     // Replaces, and so deletes, the form's empty central widget.
     setCentralWidget(videoWidget);
+
+    // Beside the play button, under the picture the learner asked for.
+    filmProblem = new QLabel(this);
+    filmProblem->setObjectName(QStringLiteral("filmProblem"));
+    filmProblem->setContentsMargins(6, 0, 6, 0);
+    ui->toolBar->addWidget(filmProblem);
+    filmWatch = new FilmWatch(player);
+    connect(filmWatch, &FilmWatch::cannotPlay, this, &MainWindow_2::showFilmProblem);
 
     // Position reports drive the stop: the first one past the start arms it
     // for the time left, and each later one sets it right again.
@@ -66,6 +77,7 @@ void MainWindow_2::startFragment(qint64 fragmentStartMs, qint64 fragmentDuration
     heldAtMs.reset();
     player->play();
     show();
+    showFilmProblem();
 
     following = true;
     stopTimer.stop();
@@ -97,10 +109,20 @@ void MainWindow_2::loadFilm()
     cancelStop();
     // A pipe or a device named as the film would hold the player, and every
     // window with it.
-    if (ReadableFile::namesNoRegularFile(videoPath))
+    filmUnreadable = ReadableFile::namesNoRegularFile(videoPath);
+    if (filmUnreadable)
         player->setMedia(QMediaContent());
     else
         player->setMedia(QUrl::fromLocalFile(videoPath));
+    filmProblem->clear();
+}
+
+void MainWindow_2::showFilmProblem()
+{
+    // A film found wanting while held for the next fragment is told when the
+    // learner asks for that fragment.
+    if (isVisible() && (filmUnreadable || filmWatch->toldForThisFilm()))
+        filmProblem->setText(QStringLiteral("The film could not be played."));
 }
 
 void MainWindow_2::followPosition(qint64 positionMs)

@@ -9,6 +9,8 @@
 #include <optional>
 
 class FilmClock;
+class FilmWatch;
+class QLabel;
 class QMediaPlayer;
 class QVideoWidget;
 
@@ -16,8 +18,9 @@ namespace Ui {
 class MainWindow_2;
 }
 
-// The window that plays an entry's piece of film. Closing it only stops the
-// player and hides it; it lives as long as the main widget.
+// The window that plays an entry's piece of film. Closing it (or Escape)
+// only stops the player and hides it; it lives as long as the main widget.
+// Showing it leaves the keyboard with the main widget.
 class MainWindow_2 : public QMainWindow
 {
     Q_OBJECT
@@ -63,6 +66,8 @@ private:
     void endFragment();
     // No stop is to come: the fragment was given up.
     void cancelStop();
+    // Says, in the shown window, that its film cannot be played.
+    void showFilmProblem();
 
     Ui::MainWindow_2 *ui = nullptr;
     // The film the player holds, and where it is held paused for a start.
@@ -72,6 +77,10 @@ private:
     bool following = false;
     QTimer stopTimer;
     QTimer fallbackTimer;
+    FilmWatch *filmWatch = nullptr;
+    QLabel *filmProblem = nullptr;
+    // The film's path names no file the player may be given.
+    bool filmUnreadable = false;
 };
 
 #endif // TRAINER_MAINWINDOW_2_H

@@ -127,6 +127,8 @@ void MyWidget::MyStart()
 
     const TrainerEntry &entry = entries.at(drawn);
     ui->textBrowser_1->setText(displayText(entry.at(1)));
+    // The learner answers next.
+    ui->MyLineEdit->setFocus(Qt::OtherFocusReason);
     if (const std::optional<Fragment> fragment = fragmentOf(entry)) {
         setStone(QString::fromLatin1(greenStone));
         // The film is made ready while the learner reads the word.

@@ -7,6 +7,7 @@
 // its screen, a tool bar that overflows or a text that is cut off.
 
 #include <QAbstractScrollArea>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -156,6 +157,23 @@ inline QStringList cutOff(QWidget *window)
             faults << describe(box, QStringLiteral("text scrolls out of sight"));
     }
     return faults;
+}
+
+// On an X screen with a window manager: `film`, just shown, left the keyboard
+// where it was.
+inline bool leftTheKeyboard(const QWidget *film)
+{
+    QTest::qWait(500);
+    return QGuiApplication::platformName() != QLatin1String("xcb") || QApplication::activeWindow() != film;
+}
+
+// And it lies inside the screen beside `worker`, as every screen of these
+// pictures has room for.
+inline bool besideOnScreen(const QWidget *worker, const QWidget *film)
+{
+    const QRect place = film->frameGeometry();
+    return QGuiApplication::platformName() != QLatin1String("xcb")
+        || (worker->screen()->availableGeometry().contains(place) && !place.intersects(worker->frameGeometry()));
 }
 
 inline bool drawnIntact(QWidget *window)

@@ -78,12 +78,21 @@ void ShotsSaver::playingWithASubtitle()
     QVERIFY(Shots::drawnIntact(window));
     QWidget *video = topLevelOfClass("MainWindow_2");
     QVERIFY(video && video->isVisible());
+    QVERIFY(Shots::leftTheKeyboard(video) && Shots::besideOnScreen(window, video));
     QVERIFY(Shots::save(video, QStringLiteral("saver-video")));
     QVERIFY(Shots::saveSideBySide(window, video, QStringLiteral("saver-film")));
 }
 
 void ShotsSaver::typingAnEntry()
 {
+    QWidget *video = topLevelOfClass("MainWindow_2");
+    // Shown again by Play, the film's window leaves the keyboard with Saver.
+    video->close();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    action("actionPlay")->trigger();
+    QVERIFY(Shots::leftTheKeyboard(video) && QApplication::activeWindow() == window);
+    QTRY_VERIFY_WITH_TIMEOUT(subtitlePanel->toPlainText().startsWith(QStringLiteral("Tonight")), 20000);
     player->pause();
     QTRY_COMPARE_WITH_TIMEOUT(player->state(), QMediaPlayer::PausedState, 15000);
     typeText(window->findChild<QTextEdit *>(QStringLiteral("textEdit_4")), QStringLiteral("test card"));

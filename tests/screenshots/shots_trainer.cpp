@@ -80,6 +80,7 @@ void ShotsTrainer::fragmentPlaying()
     MainWindow_2 *window = videoWindow();
     QVERIFY(window && window->isVisible());
     QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(Shots::leftTheKeyboard(window));
     window->player->setNotifyInterval(50);
     QTRY_VERIFY_WITH_TIMEOUT(window->player->position() >= 4500, 15000);
     QVERIFY(Shots::save(window, QStringLiteral("trainer-fragment")));
