@@ -4,21 +4,22 @@
 // DRAW_AFTER_MS, 0 unless given, draw the entry, wait PRESS_AFTER_MS, 2000
 // unless given, press the video button; once the fragment has stopped, wait
 // two seconds and press again) and prints, for each press, a line
-//     press N wait_ms W shown S of F after_end A
+//     press N wait_ms W shown S of F after_end A first_frame_ms L
 // W: from the press to the first fragment frame reaching the video sink (-1 if
 // none came); S of F: how many of the fragment's frames reached the sink
-// before the player stopped; A: frames past the end that reached it.
+// before the player stopped; A: frames past the end that reached it; L: the
+// first frame that reached it, against the fragment's start.
 //
 // The film must carry each frame's number as twelve white squares, bit 0 on
 // the left, in its bottom rows (bench/run.py makes such a film): the number is
 // read from the pixels, not from time stamps the player could get wrong.
 
+#include "framenumber.h"
 #include "trainerlearner.h"
 
 #include "mainwindow_2.h"
 #include "timestamp.h"
 
-#include <QAbstractVideoBuffer>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMediaPlayer>
@@ -33,44 +34,6 @@
 namespace {
 
 constexpr int frameMs = 40;
-constexpr int bitCount = 12;
-
-// The luma of one pixel, for the pixel formats GStreamer hands out.
-int brightness(const QVideoFrame &frame, int x, int y)
-{
-    const uchar *bits = frame.bits(0);
-    const int stride = frame.bytesPerLine(0);
-    switch (frame.pixelFormat()) {
-    case QVideoFrame::Format_YUV420P:
-    case QVideoFrame::Format_YV12:
-    case QVideoFrame::Format_NV12:
-    case QVideoFrame::Format_NV21:
-        return bits[y * stride + x];
-    case QVideoFrame::Format_UYVY:
-        return bits[y * stride + 2 * x + 1];
-    case QVideoFrame::Format_YUYV:
-        return bits[y * stride + 2 * x];
-    default:
-        // 32-bit RGB of either order: green weighs most in luma.
-        return bits[y * stride + 4 * x + 1];
-    }
-}
-
-int frameNumber(QVideoFrame frame)
-{
-    if (!frame.map(QAbstractVideoBuffer::ReadOnly))
-        return -1;
-    const double scale = frame.width() / 1920.0;
-    int number = 0;
-    for (int bit = 0; bit < bitCount; ++bit) {
-        const int x = int((64 + bit * 60) * scale);
-        const int y = int(1004 * scale);
-        if (brightness(frame, x, y) > 128)
-            number |= 1 << bit;
-    }
-    frame.unmap();
-    return number;
-}
 
 struct Seen
 {
@@ -145,6 +108,8 @@ private:
         qint64 firstAt = -1;
         std::set<int> shown;
         int afterEnd = 0;
+        // Where the picture came in, against the fragment's start.
+        const qint64 landedMs = seen.empty() ? 0 : qint64(seen.front().number) * frameMs - startMs;
         for (const Seen &frame : seen) {
             if (frame.number > last)
                 ++afterEnd;
@@ -154,8 +119,8 @@ private:
                 firstAt = frame.atMs - pressedAt;
             shown.insert(frame.number);
         }
-        std::printf("press %d wait_ms %lld shown %d of %d after_end %d\n", count, firstAt,
-                    int(shown.size()), last - first + 1, afterEnd);
+        std::printf("press %d wait_ms %lld shown %d of %d after_end %d first_frame_ms %lld\n", count, firstAt,
+                    int(shown.size()), last - first + 1, afterEnd, landedMs);
         std::fflush(stdout);
     }
 

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Measures the programs against their yardsticks and prints every figure.
 
-    bench/run.py BUILD_DIR [--runs N] [--large] [--only loaders|startup|micro|appends|fragments]
+    bench/run.py BUILD_DIR [--runs N] [--large] [--only loaders|startup|micro|appends|fragments|formats]
 
 Loaders: generated subtitle files (1 500, 100 000, 1 000 000 cues; 200 MB with
 --large) and vocabulary files (1 000, 100 000, 1 000 000 records), each read by
@@ -17,6 +17,8 @@ saves with their sync and without, on the disk and on tmpfs; a save read back
 from an ext4 image copied the moment it returned. Fragments: the
 trainer's wait from a press of the video button to the first frame of the
 fragment, and how much of it is shown, on 1080p films made by ffmpeg.
+Formats: a fragment in the trainer and a typed jump in the saver on a 720p
+film of each format the README names, beside mpv on the same films.
 
 Times are wall-clock medians over the runs; memory is the peak resident set
 of each process (from wait4), also a median.
@@ -238,12 +240,91 @@ def fragments(build, data, runs):
                   f" {statistics.median(mpv) if press == 1 else float('nan'):6.0f}  {target}")
 
 
+# Each format the README names: file name and ffmpeg's encoding options. Key
+# frames every 250 frames, MPEG-2 every 15 as on a DVD.
+FORMAT_FILMS = [
+    ("Theora in Ogg", "theora.ogv", ["-c:v", "libtheora", "-q:v", "6", "-g", "250", "-c:a", "libvorbis"]),
+    ("VP8 in WebM", "vp8.webm", ["-c:v", "libvpx", "-deadline", "realtime", "-cpu-used", "8", "-b:v", "2M",
+                                 "-g", "250", "-c:a", "libvorbis"]),
+    ("VP9 in WebM", "vp9.webm", ["-c:v", "libvpx-vp9", "-deadline", "realtime", "-cpu-used", "8", "-b:v", "2M",
+                                 "-g", "250", "-c:a", "libopus"]),
+    ("AV1 in Matroska", "av1.mkv", ["-c:v", "libsvtav1", "-preset", "12", "-g", "250", "-c:a", "libopus"]),
+    ("H.264 in MP4", "h264.mp4", ["-c:v", "libx264", "-preset", "veryfast", "-pix_fmt", "yuv420p", "-g", "250",
+                                  "-sc_threshold", "0", "-c:a", "aac"]),
+    ("H.264 10-bit in Matroska", "h264-10bit.mkv", ["-c:v", "libx264", "-preset", "veryfast",
+                                                    "-pix_fmt", "yuv420p10le", "-g", "250", "-sc_threshold", "0",
+                                                    "-c:a", "aac"]),
+    ("HEVC in Matroska", "hevc.mkv", ["-c:v", "libx265", "-preset", "ultrafast",
+                                      "-x265-params", "keyint=250:min-keyint=250:log-level=error", "-c:a", "aac"]),
+    ("MPEG-2 program stream (.mpg)", "mpeg2.mpg", ["-c:v", "mpeg2video", "-b:v", "5M", "-g", "15", "-bf", "2",
+                                                   "-c:a", "mp2", "-f", "vob"]),
+    ("MPEG-2 DVD file (.vob)", "mpeg2.vob", ["-c:v", "mpeg2video", "-b:v", "5M", "-g", "15", "-bf", "2",
+                                             "-c:a", "mp2", "-f", "vob"]),
+    ("WMV2 in ASF (.wmv)", "wmv2.wmv", ["-c:v", "wmv2", "-b:v", "4M", "-g", "250", "-c:a", "wmav2"]),
+]
+FORMAT_FRAGMENT = (10500, 13000)
+
+
+def make_format_film(path, options):
+    """20 s of 720p at 25 frames a second, each frame's number drawn as twelve squares, as make_film."""
+    if os.path.exists(path):
+        return path
+    boxes = "".join(f",drawbox=x={40 + k * 60}:y=980:w=48:h=48:color=white:t=fill"
+                    f":enable='mod(floor(n/pow(2\\,{k}))\\,2)'" for k in range(12))
+    part = path + ".part" + os.path.splitext(path)[1]
+    subprocess.run(["ffmpeg", "-v", "error", "-y",
+                    "-f", "lavfi", "-i", "testsrc2=size=1920x1080:rate=25:duration=20",
+                    "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=48000:duration=20",
+                    "-vf", "drawbox=x=20:y=960:w=740:h=88:color=black:t=fill" + boxes + ",scale=1280:720"]
+                   + options + [part], check=True)
+    os.rename(part, path)
+    return path
+
+
+def formats(build, data, runs):
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", QT_QPA_PLATFORMTHEME="",
+               QT_LOGGING_RULES="qt.multimedia*=false")
+    start, end = FORMAT_FRAGMENT
+    print(f"fragment {start / 1000:g}-{end / 1000:g} s, the press 2 s after the draw, the replay 2 s after"
+          f" the end; the jump typed to {start / 1000:g} s on the paused film; medians (ranges) of {runs} runs")
+    print(f"{'film':30} {'shown %':>15} {'first frame ms':>16} {'wait ms':>13} {'replay ms':>13}"
+          f" {'jump lands ms':>15} {'jump wait ms':>13} {'pos-picture ms':>15} {'mpv ms':>7}")
+
+    def cell(values):
+        return f"{statistics.median(values):g} ({min(values):g}..{max(values):g})"
+
+    for name, file_name, options in FORMAT_FILMS:
+        film = os.path.abspath(make_format_film(os.path.join(data, file_name), options))
+        figures = {key: [] for key in ("shown", "first", "wait", "replay", "landed", "jumpwait", "drift", "mpv")}
+        for _ in range(runs):
+            output = subprocess.run([os.path.join(build, "bin", "bench_fragment"), film, str(start), str(end),
+                                     "2000", "1000"], capture_output=True, text=True, env=env).stdout
+            for line in output.splitlines():
+                words = line.split()
+                if words[1] == "1":
+                    figures["shown"].append(round(100.0 * int(words[5]) / int(words[7]), 1))
+                    figures["first"].append(int(words[11]))
+                    figures["wait"].append(int(words[3]))
+                else:
+                    figures["replay"].append(int(words[3]))
+            words = subprocess.run([os.path.join(build, "bin", "bench_jump"), film, str(start)],
+                                   capture_output=True, text=True, env=env).stdout.split()
+            if len(words) == 6:
+                figures["landed"].append(int(words[1]))
+                figures["jumpwait"].append(int(words[3]))
+                figures["drift"].append(int(words[5]))
+            figures["mpv"].append(round(mpv_first_frame(film, start, end) * 1000))
+        print(f"{name:30} " + " ".join(f"{cell(figures[key]) if figures[key] else '-':>{width}}" for key, width in
+                                      (("shown", 15), ("first", 16), ("wait", 13), ("replay", 13),
+                                       ("landed", 15), ("jumpwait", 13), ("drift", 15), ("mpv", 7))), flush=True)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("build", help="the build folder")
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--large", action="store_true", help="also a 200 MB subtitle file")
-    parser.add_argument("--only", choices=["loaders", "startup", "micro", "appends", "fragments"])
+    parser.add_argument("--only", choices=["loaders", "startup", "micro", "appends", "fragments", "formats"])
     args = parser.parse_args()
     data = os.path.join(args.build, "bench-data")
     os.makedirs(data, exist_ok=True)
@@ -263,6 +344,9 @@ def main():
         print()
     if args.only in (None, "fragments"):
         fragments(args.build, data, args.runs)
+        print()
+    if args.only in (None, "formats"):
+        formats(args.build, data, args.runs)
 
 
 if __name__ == "__main__":

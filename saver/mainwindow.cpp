@@ -5,6 +5,7 @@
 #include "closefence.h"
 #include "cuedisplay.h"
 #include "desktopintegration.h"
+#include "filmclock.h"
 #include "filmwatch.h"
 #include "mainwindow_2.h"
 #include "mainwindow_help.h"
@@ -98,6 +99,7 @@ MainWindow::MainWindow(QWidget *parent)
     videoWindow->owner = this;
 
     player = new QMediaPlayer(this);
+    filmClock = new FilmClock(player, this);
     videoWidget = new QVideoWidget(this);
     player->setVideoOutput(videoWidget);
     videoWindow->setCentralWidget(videoWidget);
@@ -130,18 +132,18 @@ MainWindow::MainWindow(QWidget *parent)
                                    ui->MyTextBrowser});
 
     // The player's 64-bit positions are narrowed to the widgets' int range.
-    connect(player, &QMediaPlayer::durationChanged, slider, &QSlider::setMaximum);
+    connect(filmClock, &FilmClock::durationChanged, slider, &QSlider::setMaximum);
     // A handle held down stays under the hand: set to the position, it would
     // seek the player to where it is and move away from the mouse.
-    connect(player, &QMediaPlayer::positionChanged, slider, [this](qint64 position) {
+    connect(filmClock, &FilmClock::positionChanged, slider, [this](qint64 position) {
         if (!slider->isSliderDown())
             slider->setValue(int(position));
     });
-    connect(slider, &QSlider::sliderMoved, player, &QMediaPlayer::setPosition);
+    connect(slider, &QSlider::sliderMoved, filmClock, &FilmClock::setPosition);
     connect(slider, &QSlider::sliderMoved, this, [this](int position) { followSeek(position); });
     // The film played on while the handle was held still; it goes on from the handle.
     connect(slider, &QSlider::sliderReleased, this, [this] {
-        player->setPosition(slider->value());
+        filmClock->setPosition(slider->value());
         followSeek(slider->value());
     });
     // The arrow and page keys move the slider without a drag; they seek by
@@ -151,14 +153,14 @@ MainWindow::MainWindow(QWidget *parent)
     connect(slider, &QSlider::actionTriggered, this, [this](int action) {
         if (action == QAbstractSlider::SliderNoAction || action == QAbstractSlider::SliderMove)
             return;
-        player->setPosition(slider->sliderPosition());
+        filmClock->setPosition(slider->sliderPosition());
         followSeek(slider->sliderPosition());
     });
-    connect(player, &QMediaPlayer::durationChanged, progressBar, &QProgressBar::setMaximum);
-    connect(player, &QMediaPlayer::positionChanged, progressBar, &QProgressBar::setValue);
+    connect(filmClock, &FilmClock::durationChanged, progressBar, &QProgressBar::setMaximum);
+    connect(filmClock, &FilmClock::positionChanged, progressBar, &QProgressBar::setValue);
 
-    // The slot asks the player for the position itself.
-    connect(player, &QMediaPlayer::positionChanged, this, &MainWindow::MySetSub);
+    // The slot asks the clock for the position itself.
+    connect(filmClock, &FilmClock::positionChanged, this, &MainWindow::MySetSub);
     connect(ui->lineEdit, SIGNAL(returnPressed()), this, SLOT(MySetPoz()));
     connect(ui->pushButton, SIGNAL(clicked(bool)), this, SLOT(MySetPoz()));
 
@@ -330,7 +332,7 @@ void MainWindow::on_actionOpenSub_triggered()
     // A film that stands still reports no position: the subtitle at it is
     // shown at once, as after a jump.
     if (player->state() == QMediaPlayer::PausedState)
-        followSeek(player->position());
+        followSeek(filmClock->position());
 }
 
 bool MainWindow::loadSubtitleFile()
@@ -341,7 +343,7 @@ bool MainWindow::loadSubtitleFile()
 
 void MainWindow::MySetSub()
 {
-    cueDisplay->report(player->position());
+    cueDisplay->report(filmClock->position());
 }
 
 void MainWindow::followSeek(qint64 position)
@@ -356,9 +358,9 @@ void MainWindow::MySetPoz()
     qint64 position = timestampToMs(ui->lineEdit->text());
     // Past the end the player would stay where it is, and the fields would
     // tell of a place it is not at.
-    if (player->duration() > 0)
-        position = qBound<qint64>(0, position, player->duration());
-    player->setPosition(position);
+    if (filmClock->duration() > 0)
+        position = qBound<qint64>(0, position, filmClock->duration());
+    filmClock->setPosition(position);
     followSeek(position);
 }
 

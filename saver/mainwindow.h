@@ -11,6 +11,7 @@
 #include <memory>
 
 class CueDisplay;
+class FilmClock;
 class MainWindow_2;
 class MainWindow_Help;
 class My_Dialog;
@@ -75,6 +76,8 @@ private:
     MainWindow_2 *videoWindow = nullptr;
     MainWindow_Help *helpWindow = nullptr;
     QMediaPlayer *player = nullptr;
+    // The player's positions and seeks in the film's own time.
+    FilmClock *filmClock = nullptr;
     QVideoWidget *videoWidget = nullptr;
     QProgressBar *progressBar = nullptr;
     QSlider *slider = nullptr;

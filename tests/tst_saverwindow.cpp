@@ -443,6 +443,15 @@ void TestSaverWindow::filmsOfEveryFormatPlay()
     const QVector<qint64> frames = log.frames();
     QVERIFY2(frames.last() > frames.first(), qPrintable(QString::number(frames.last())));
     QCOMPARE(player->error(), QMediaPlayer::NoError);
+
+    // The film played from its first picture: the slider counts from there,
+    // whatever the container stamped on that picture.
+    action("actionPause")->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(player->state(), QMediaPlayer::PausedState, 10000);
+    QTest::qWait(200);
+    const qint64 pictureMs = log.frames().last() - frames.first();
+    const int sliderMs = window->findChild<QSlider *>()->value();
+    QVERIFY2(qAbs(sliderMs - pictureMs) <= 60, qPrintable(QStringLiteral("slider %1 ms, picture %2 ms").arg(sliderMs).arg(pictureMs)));
 }
 
 void TestSaverWindow::pipeAsFilmIsNotOpened()

@@ -377,13 +377,18 @@ void TestTrainerFragment::filmsOfEveryFormatPlay_data()
 
 void TestTrainerFragment::filmsOfEveryFormatPlay()
 {
-    const FormatClip film = makeRowClip(directory->path(), 3);
+    const FormatClip film = makeRowClip(directory->path(), 6);
     if (!film.skipReason.isEmpty())
         QSKIP(qPrintable(film.skipReason));
     QVERIFY2(!film.path.isEmpty(), qPrintable(film.failure));
+    // The first frame the player gives is the film's first picture; some
+    // containers stamp it later than 0.
+    const PlaybackLog fromLoad(player());
     load(writeFile(QStringLiteral("formats.txt"),
                    film.path.toUtf8() + "\r\nrun out --> to finish --> 00:00:00,500***00:00:02,000\r\n"));
     arrow();
+    QTRY_VERIFY_WITH_TIMEOUT(!fromLoad.frames().isEmpty(), playerTimeoutMs);
+    const qint64 firstPictureMs = fromLoad.frames().first();
 
     PlaybackLog log(player());
     video();
@@ -391,13 +396,19 @@ void TestTrainerFragment::filmsOfEveryFormatPlay()
     QCOMPARE(player()->error(), QMediaPlayer::NoError);
     QCOMPARE(filmProblem(), QString());
     // Sound over a black window is the fault to catch: pictures must come,
-    // from the fragment on.
-    const QVector<qint64> frames = log.frames();
+    // from the fragment's start, and the whole piece of 38 frames.
+    QVector<qint64> frames = log.frames();
+    QVERIFY(!frames.isEmpty());
+    for (qint64 &frameMs : frames)
+        frameMs -= firstPictureMs;
+    // A program stream's picture can only come in at a key frame, up to 600 ms
+    // before the start.
+    QVERIFY2(frames.first() >= 200 && frames.first() <= 540, qPrintable(QString::number(frames.first())));
     const auto inFragment = std::count_if(frames.cbegin(), frames.cend(),
-                                          [](qint64 frameMs) { return frameMs >= 400 && frameMs <= 2100; });
-    QVERIFY2(inFragment >= 10, qPrintable(QString::number(inFragment)));
-    QVERIFY(log.highestPosition);
-    QVERIFY2(*log.highestPosition > 1000, qPrintable(QString::number(*log.highestPosition)));
+                                          [](qint64 frameMs) { return frameMs >= 500 && frameMs < 2000; });
+    // (GStreamer's muxer writes clock references that make its demuxer end a
+    // small program stream early, at 1.7 of 3 s: the films here run 6 s.)
+    QVERIFY2(inFragment >= 36, qPrintable(QString::number(inFragment)));
 }
 
 // A pipe named as the film is never given to the player, which would wait for

@@ -4,6 +4,7 @@
 
 #include "desktopintegration.h"
 #include "drill.h"
+#include "filmclock.h"
 #include "filmwatch.h"
 #include "readablefile.h"
 
@@ -24,6 +25,7 @@ MainWindow_2::MainWindow_2(QWidget *parent)
     makeFilmWindow(this);
 
     player = new QMediaPlayer(this);
+    filmClock = new FilmClock(player, this);
     videoWidget = new QVideoWidget(this);
     player->setVideoOutput(videoWidget);
     // Replaces, and so deletes, the form's empty central widget.
@@ -40,7 +42,7 @@ MainWindow_2::MainWindow_2(QWidget *parent)
     // Position reports drive the stop: the first one past the start arms it
     // for the time left, and each later one sets it right again.
     player->setNotifyInterval(40);
-    connect(player, &QMediaPlayer::positionChanged, this, [this](qint64 positionMs) {
+    connect(filmClock, &FilmClock::positionChanged, this, [this](qint64 positionMs) {
         if (player->state() == QMediaPlayer::PlayingState)
             followPosition(positionMs);
     });
@@ -71,7 +73,7 @@ void MainWindow_2::startFragment(qint64 fragmentStartMs, qint64 fragmentDuration
     // Held paused at this start, the player only has to play; anywhere else,
     // playing or not, it goes back to the start.
     if (heldAtMs != startMs || player->state() != QMediaPlayer::PausedState)
-        player->setPosition(startMs);
+        filmClock->setPosition(startMs);
     heldAtMs.reset();
     player->play();
     show();
@@ -91,7 +93,7 @@ void MainWindow_2::holdAt(qint64 positionMs)
 {
     loadFilm();
     cancelStop();
-    player->setPosition(positionMs);
+    filmClock->setPosition(positionMs);
     player->pause();
     heldAtMs = positionMs;
 }

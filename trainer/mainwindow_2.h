@@ -8,6 +8,7 @@
 
 #include <optional>
 
+class FilmClock;
 class FilmWatch;
 class QLabel;
 class QMediaPlayer;
@@ -29,6 +30,9 @@ public:
     ~MainWindow_2() override;
 
     QMediaPlayer *player = nullptr;
+    // The player's positions and seeks in the film's own time, the time of
+    // the entries' ranges.
+    FilmClock *filmClock = nullptr;
     QVideoWidget *videoWidget = nullptr;
     qint64 startMs = 0;
     qint64 durationMs = 0;

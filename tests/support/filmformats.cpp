@@ -30,6 +30,7 @@ void addFilmFormatRows()
     QTest::newRow("AV1 in WebM") << "av1.webm" << "av1enc cpu-used=8 ! av1parse ! webmmux" << true;
     // A DVD rip. The libav MPEG-2 encoder of Debian 12 refuses every frame rate.
     QTest::newRow("MPEG-2 in an MPEG program stream") << "dvd.mpg" << "mpeg2enc format=3 ! mpegpsmux" << true;
+    QTest::newRow("MPEG-2 in a DVD's VOB file") << "dvd.vob" << "mpeg2enc format=8 ! mpegpsmux" << true;
     QTest::newRow("Windows Media Video in ASF") << "film.wmv" << "avenc_wmv2 ! asfmux" << true;
     QTest::newRow("H.264 10-bit in MP4")
         << "h264-10bit.mp4" << "videoconvert ! video/x-raw,format=I420_10LE ! x264enc ! h264parse ! mp4mux"
