@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "filmclock.h"
 #include "filmformats.h"
 #include "mainwindow.h"
 #include "modaldriver.h"
@@ -121,6 +122,7 @@ bool TestSaverSubtitles::reportAt(qint64 positionMs)
     // The follower is run by hand, once per position; the player's own
     // reports must not run it a second time.
     disconnect(player, &QMediaPlayer::positionChanged, window, &MainWindow::MySetSub);
+    disconnect(window->findChild<FilmClock *>(), &FilmClock::positionChanged, window, &MainWindow::MySetSub);
     reports->clear();
     player->setPosition(positionMs);
     if (!waitForPositionReport(positionMs) || player->position() != positionMs)
