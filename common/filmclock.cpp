@@ -134,12 +134,21 @@ void FilmClock::sendHeldSeek()
 
 void FilmClock::seekPlayer(qint64 playerMs)
 {
-    landingWantedMs = playerMs;
-    aimedMs = playerMs;
-    aimsLeft = reaims;
+    // Only a film whose first picture comes after the player's clock starts
+    // (a program stream) seeks on a clock its pictures are not stamped on.
+    // Any other film lands where it is sent; a frame from before its seek
+    // must not send it elsewhere.
+    if (startOffsetMs() > 0) {
+        landingWantedMs = playerMs;
+        aimedMs = playerMs;
+        aimsLeft = reaims;
+        landingWait.start();
+    } else {
+        landingWantedMs.reset();
+        landingWait.stop();
+    }
     player->setPosition(playerMs);
     ++seeksSent;
-    landingWait.start();
 }
 
 void FilmClock::checkLanding(qint64 landedMs)
